@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Builds the native and the 32-bit Windows builds and runs every test:
+# natively under AddressSanitizer/UBSan, and under Wine in a private Xvfb.
+# Ends with one summary line; exit code 0 only when everything passed.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+"$root/tools/deps.sh" || { echo "TESTS FAILED: could not install the build tools"; exit 1; }
+
+native=build/native
+win32=build/win32
+jobs=$(nproc 2>/dev/null || echo 2)
+
+configure_and_build() { # dir, extra cmake arguments...
+  local dir=$1
+  shift
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S . -B "$dir" "$@" >"$dir.configure.log" 2>&1 ||
+      { mkdir -p "$dir"; cat "$dir.configure.log"; return 1; }
+  fi
+  cmake --build "$dir" -j "$jobs" 2>&1 | grep -E 'error|warning|Error' | head -40
+  return "${PIPESTATUS[0]}"
+}
+
+failures=()
+total=0
+summary=()
+
+# Runs one test program, counts what GoogleTest reports as passed.
+run_suite() { # name, seconds allowed, command...
+  local name=$1 seconds=$2
+  shift 2
+  local log="build/$name.log"
+  echo "== $name"
+  timeout -k 10 "$seconds" "$@" >"$log" 2>&1
+  local status=$?
+  grep -E '^\[  (FAILED|PASSED|SKIPPED) |^\[==========\]|^\[  FAILED  \]' "$log" | sort -u | tail -n 30
+  local passed
+  passed=$(grep -oE '^\[  PASSED  \] [0-9]+' "$log" | grep -oE '[0-9]+$' | tail -n 1)
+  passed=${passed:-0}
+  if [ "$status" -ne 0 ]; then
+    [ "$status" -eq 124 ] && echo "$name: timed out after $seconds s"
+    grep -E 'Failure|FAILED|ERROR|runtime error|Sanitizer' "$log" | head -n 20
+    failures+=("$name (exit $status, log $log)")
+  fi
+  total=$((total + passed))
+  summary+=("$name $passed")
+}
+
+echo "== building natively ($native)"
+if configure_and_build "$native"; then
+  [ -x "$native/tests/unit_tests" ] && run_suite native-unit 300 "$native/tests/unit_tests"
+else
+  failures+=("native build")
+fi
+
+echo "== building for 32-bit Windows ($win32)"
+if configure_and_build "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"; then
+  # shellcheck source=tools/wine-session.sh
+  source "$root/tools/wine-session.sh"
+  if wine_session_start; then
+    trap wine_session_stop EXIT
+    export BREVOLT_EXE="$root/$win32/brevolt.exe"
+    export BREVOLT_BUILD="$root/build"
+    for suite in unit_tests gui_tests e2e_tests; do
+      [ -f "$win32/tests/$suite.exe" ] && run_suite "wine-${suite%_tests}" 600 wine "$win32/tests/$suite.exe"
+    done
+  else
+    failures+=("Wine or Xvfb could not start")
+  fi
+else
+  failures+=("Windows build")
+fi
+
+echo
+if [ ${#failures[@]} -eq 0 ] && [ "$total" -gt 0 ]; then
+  echo "ALL TESTS PASSED: $total tests (${summary[*]})"
+  exit 0
+fi
+echo "TESTS FAILED: ${failures[*]:-no tests ran} ($total passed: ${summary[*]})"
+exit 1
