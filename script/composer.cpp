@@ -46,7 +46,8 @@ const SelectionSlot commandOrder[] = {
 
 // A reading that names no row, or a state other than 0 and 1, keeps what
 // the slot held before.
-void Resolve(std::string (&resolved)[SLOT_COUNT], const SelectionReadings& readings) {
+void Resolve(BindLineComposer& composer, const SelectionReadings& readings) {
+    std::string* resolved = composer.resolvedCommands;
     for (const ComboSlot& combo : comboSlots) {
         const std::optional<int32_t> row = FindRow(*combo.table, (readings.*combo.reading).c_str());
         if (row) {
@@ -66,8 +67,8 @@ void Resolve(std::string (&resolved)[SLOT_COUNT], const SelectionReadings& readi
 } // namespace
 
 std::string Compose(BindLineComposer& composer, const SelectionReadings& readings) {
-    std::string(&resolved)[SLOT_COUNT] = composer.resolvedCommands;
-    Resolve(resolved, readings);
+    Resolve(composer, readings);
+    const std::string* resolved = composer.resolvedCommands;
 
     std::string keyPiece;
     if (!resolved[SLOT_KEY].empty()) {
