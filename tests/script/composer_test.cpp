@@ -162,31 +162,4 @@ TEST(Composer, UnreadableReadingsCarryOver) {
     }
 }
 
-TEST(Composer, EveryCheckBoxLandsInItsPlace) {
-    // One check box at a time next to a fixed primary and armour shows where
-    // each command goes relative to them.
-    struct Case {
-        int32_t SelectionReadings::*box;
-        const char* line;
-    };
-    const Case cases[] = {
-        {&SelectionReadings::primaryAmmo, " \"buy awp; buy primammo; buy vest\""},
-        {&SelectionReadings::secondaryAmmo, " \"buy awp; buy secammo; buy vest\""},
-        {&SelectionReadings::flashbang1, " \"buy awp; buy vest; buy flashbang\""},
-        {&SelectionReadings::flashbang2, " \"buy awp; buy vest; buy flashbang\""},
-        {&SelectionReadings::heGrenade, " \"buy awp; buy vest; buy hegrenade\""},
-        {&SelectionReadings::smokeGrenade, " \"buy awp; buy vest; buy smokegrenade\""},
-        {&SelectionReadings::nightvision, " \"buy awp; buy vest; buy nvgs\""},
-        {&SelectionReadings::defusalKit, " \"buy awp; buy vest; buy defuser\""},
-    };
-    BindLineComposer composer;
-    for (const Case& c : cases) {
-        SelectionReadings readings = NothingPicked();
-        readings.primary1 = "AWP";
-        readings.armour = "Kevlar";
-        readings.*c.box = 1;
-        EXPECT_EQ(Compose(composer, readings), c.line);
-    }
-}
-
 } // namespace
