@@ -1,0 +1,20 @@
+// The event loop and the commands behind the buttons and the link.
+#pragma once
+
+#include "script/composer.h"
+#include "script/script_list.h"
+
+// What the commands work on; owned by the entry for the whole run.
+struct ProgramState {
+    ScriptList scripts;
+    BindLineComposer composer;
+};
+
+// Returns after Quit or a close request for window 0.
+void RunMainLoop(ProgramState& state);
+
+void OnGenerate(ProgramState& state);
+void OnAdd(ProgramState& state);
+void OnSaveConfig(ProgramState& state);
+void OnAbout(ProgramState& state);
+void OnLink(ProgramState& state);
