@@ -1,0 +1,134 @@
+#include "toolkit/brush_cache.h"
+
+#include "tests/support/memory_shortage.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <vector>
+
+namespace {
+
+// A fake platform: brushes are serial numbers, and the live ones are known.
+std::map<BrushHandle, int32_t> liveBrushes;
+BrushHandle nextBrush = 0;
+bool refuseBrushes = false;
+
+BrushHandle FakeCreate(int32_t colour) {
+    if (refuseBrushes) {
+        return 0;
+    }
+    liveBrushes.emplace(++nextBrush, colour);
+    return nextBrush;
+}
+
+void FakeDestroy(BrushHandle brush) {
+    ASSERT_EQ(liveBrushes.erase(brush), 1u) << "destroyed a brush that is not live: " << brush;
+}
+
+class BrushCacheTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        liveBrushes.clear();
+        refuseBrushes = false;
+        BrushCacheInit(cache, BrushFactory{FakeCreate, FakeDestroy});
+    }
+    void TearDown() override {
+        while (void* entry = NodeListNext(cache.entries, nullptr)) {
+            NodeListRemove(cache.entries, entry);
+        }
+    }
+
+    BrushCache cache;
+};
+
+TEST_F(BrushCacheTest, SharesOneBrushPerColourUntilTheLastUserLetsGo) {
+    const BrushHandle red = BrushCacheAcquire(cache, 0x0000ff);
+    const BrushHandle blue = BrushCacheAcquire(cache, 0xff0000);
+    EXPECT_NE(red, 0u);
+    EXPECT_NE(red, blue);
+    EXPECT_EQ(BrushCacheAcquire(cache, 0x0000ff), red);
+    EXPECT_EQ(BrushCacheAcquire(cache, 0x0000ff), red);
+    EXPECT_EQ(liveBrushes.size(), 2u);
+
+    BrushCacheRelease(cache, red);
+    BrushCacheRelease(cache, red);
+    EXPECT_EQ(liveBrushes.count(red), 1u);
+    BrushCacheRelease(cache, red);
+    EXPECT_EQ(liveBrushes.count(red), 0u);
+    EXPECT_EQ(liveBrushes.count(blue), 1u);
+
+    const BrushHandle redAgain = BrushCacheAcquire(cache, 0x0000ff);
+    EXPECT_NE(redAgain, red);
+    EXPECT_EQ(liveBrushes.at(redAgain), 0x0000ff);
+}
+
+TEST_F(BrushCacheTest, IgnoresBrushesItDoesNotHold) {
+    const BrushHandle brush = BrushCacheAcquire(cache, 0x00ff00);
+    BrushCacheRelease(cache, 0);
+    BrushCacheRelease(cache, brush + 100);
+    EXPECT_EQ(liveBrushes.size(), 1u);
+    BrushCacheRelease(cache, brush);
+    BrushCacheRelease(cache, brush);
+    EXPECT_TRUE(liveBrushes.empty());
+    EXPECT_EQ(NodeListNext(cache.entries, nullptr), nullptr);
+}
+
+TEST_F(BrushCacheTest, FailureToMakeABrushLeavesNoEntryBehind) {
+    refuseBrushes = true;
+    EXPECT_EQ(BrushCacheAcquire(cache, 0x123456), 0u);
+    EXPECT_EQ(BrushCacheAcquire(cache, 0x123456), 0u);
+    EXPECT_EQ(NodeListNext(cache.entries, nullptr), nullptr);
+
+    refuseBrushes = false;
+    const BrushHandle brush = BrushCacheAcquire(cache, 0x123456);
+    EXPECT_NE(brush, 0u);
+    BrushCacheRelease(cache, brush);
+    EXPECT_TRUE(liveBrushes.empty());
+}
+
+TEST_F(BrushCacheTest, ShortMemoryDestroysTheBrushJustMade) {
+    {
+        MemoryShortage shortage;
+        EXPECT_EQ(BrushCacheAcquire(cache, 0x00ffff), 0u);
+    }
+    EXPECT_TRUE(liveBrushes.empty());
+}
+
+// Random acquires and releases against a model of users per colour: a brush
+// lives exactly while its colour has users.
+TEST_F(BrushCacheTest, MatchesAModelOverRandomUse) {
+    std::mt19937 random(7);
+    std::vector<BrushHandle> held;
+    std::map<int32_t, int> users;
+    for (int step = 0; step < 2000; ++step) {
+        if (held.empty() || random() % 2) {
+            const auto colour = static_cast<int32_t>(random() % 6);
+            const BrushHandle brush = BrushCacheAcquire(cache, colour);
+            ASSERT_EQ(liveBrushes.at(brush), colour);
+            held.push_back(brush);
+            ++users[colour];
+        } else {
+            const size_t index = random() % held.size();
+            const BrushHandle brush = held[index];
+            const int32_t colour = liveBrushes.at(brush);
+            held.erase(held.begin() + static_cast<std::ptrdiff_t>(index));
+            BrushCacheRelease(cache, brush);
+            if (--users[colour] == 0) {
+                users.erase(colour);
+            }
+        }
+        std::map<int32_t, int> brushesPerColour;
+        for (const auto& [brush, colour] : liveBrushes) {
+            ++brushesPerColour[colour];
+        }
+        ASSERT_EQ(brushesPerColour.size(), users.size()) << "step " << step;
+        for (const auto& [colour, count] : brushesPerColour) {
+            ASSERT_EQ(count, 1) << "colour " << colour;
+            ASSERT_EQ(users.count(colour), 1u) << "colour " << colour;
+        }
+    }
+}
+
+} // namespace
