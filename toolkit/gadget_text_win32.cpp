@@ -1,0 +1,114 @@
+// Text gadgets with colours of their own: the label ("Static") and the
+// one-line output box ("Edit").
+#include "toolkit/gadget_kinds_win32.h"
+
+namespace {
+
+// Shared by both labels and output boxes: the flag gives a sunken border.
+constexpr uint32_t FLAG_CLIENT_EDGE = 0x20000;
+
+// Applies the gadget's colours to the drawing context and answers with its
+// background brush; with no colour set the platform's defaults apply. A set
+// text colour over the default background needs that background stated, in
+// the given system colour, or the text would be drawn on the wrong one.
+LRESULT AnswerColours(const GadgetRecord& record, WPARAM context, int defaultBackground) {
+    HDC dc = reinterpret_cast<HDC>(context);
+    const bool ownBackground = record.background != COLOUR_DEFAULT && record.brush;
+    if (record.textColour == COLOUR_DEFAULT && !ownBackground) {
+        return NOT_HANDLED_RESULT;
+    }
+    if (record.textColour != COLOUR_DEFAULT) {
+        SetTextColor(dc, static_cast<COLORREF>(record.textColour));
+    }
+    if (!ownBackground) {
+        SetBkColor(dc, GetSysColor(defaultBackground));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(defaultBackground));
+    }
+    SetBkColor(dc, static_cast<COLORREF>(record.background));
+    return reinterpret_cast<LRESULT>(record.brush);
+}
+
+LRESULT LabelColourQuery(GadgetRecord& record, HWND, UINT message, WPARAM wParam, LPARAM) {
+    if (message != WM_CTLCOLORSTATIC) {
+        return NOT_HANDLED_RESULT;
+    }
+    return AnswerColours(record, wParam, COLOR_BTNFACE);
+}
+
+// A read-only or disabled edit control asks with the static-control query;
+// a disabled one keeps the platform's disabled look.
+LRESULT OutputBoxColourQuery(GadgetRecord& record, HWND, UINT message, WPARAM wParam, LPARAM) {
+    const bool asks = message == WM_CTLCOLOREDIT ||
+                      (message == WM_CTLCOLORSTATIC && IsWindowEnabled(record.handle));
+    if (!asks) {
+        return NOT_HANDLED_RESULT;
+    }
+    return AnswerColours(record, wParam, COLOR_BTNHIGHLIGHT);
+}
+
+GadgetKindTable ColouredKind(int32_t code, decltype(GadgetKindTable::messageHook) colourQuery) {
+    GadgetKindTable kind{};
+    kind.code = code;
+    kind.messageHook = colourQuery;
+    kind.free = KindReleaseBrush;
+    kind.setColour = KindSetColour;
+    kind.getColour = KindGetColour;
+    return kind;
+}
+
+const GadgetKindTable& LabelKind() {
+    static const GadgetKindTable table = ColouredKind(3, LabelColourQuery);
+    return table;
+}
+
+const GadgetKindTable& OutputBoxKind() {
+    static const GadgetKindTable table = ColouredKind(2, OutputBoxColourQuery);
+    return table;
+}
+
+// Every "Edit" control has the same class handler; FocusReporter hands on to it.
+WNDPROC editHandler = nullptr;
+
+LRESULT CALLBACK FocusReporter(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETFOCUS) {
+        GadgetPostEvent(control, SUBTYPE_FOCUS_GAINED);
+    } else if (message == WM_KILLFOCUS) {
+        GadgetPostEvent(control, SUBTYPE_FOCUS_LOST);
+    }
+    return CallWindowProcA(editHandler, control, message, wParam, lParam);
+}
+
+void PutFocusReporterInFront(HWND control) {
+    editHandler = reinterpret_cast<WNDPROC>(
+        SetWindowLongA(control, GWL_WNDPROC, reinterpret_cast<LONG>(FocusReporter)));
+}
+
+} // namespace
+
+intptr_t LabelCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
+                     const char* text, uint32_t flags) {
+    const GadgetPlan plan = {&LabelKind(),
+                             "Static",
+                             text,
+                             WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT | flags,
+                             (flags & FLAG_CLIENT_EDGE) ? WS_EX_CLIENTEDGE : 0u,
+                             COLOUR_DEFAULT,
+                             COLOUR_DEFAULT,
+                             nullptr,
+                             nullptr};
+    return GadgetCreateResult(number, GadgetCreate(number, x, y, width, height, plan));
+}
+
+intptr_t OutputBoxCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
+                         const char* text, uint32_t flags) {
+    const GadgetPlan plan = {&OutputBoxKind(),
+                             "Edit",
+                             text,
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | flags,
+                             (flags & FLAG_CLIENT_EDGE) ? 0u : WS_EX_CLIENTEDGE,
+                             COLOUR_DEFAULT,
+                             COLOUR_DEFAULT,
+                             nullptr,
+                             PutFocusReporterInFront};
+    return GadgetCreateResult(number, GadgetCreate(number, x, y, width, height, plan));
+}
