@@ -56,8 +56,9 @@ TEST_F(BrevoltTest, LinkOpensTheAuthorsPageAndTheProgramGoesOn) {
     ASSERT_TRUE(PostMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5)));
     ASSERT_TRUE(app_.Sync());
 
-    wchar_t opened[MAX_PATH];
-    if (GetEnvironmentVariableW(L"BREVOLT_OPENED", opened, MAX_PATH) > 0) {
+    wchar_t value[MAX_PATH];
+    if (GetEnvironmentVariableW(L"BREVOLT_OPENED", value, MAX_PATH) > 0) {
+        const std::wstring opened = WindowsPath(value);
         EXPECT_TRUE(WaitUntil([&] {
             return ReadFileBytes(opened).find("www.oskerand.example") != std::string::npos;
         })) << "opened: "

@@ -129,10 +129,11 @@ INSTANTIATE_TEST_SUITE_P(
 // BREVOLT_FULL_FOLDER names a folder on a device with no free space left,
 // where files can be created but not filled.
 TEST(SaveConfigOnFullDevice, ReportsBothFilesThatCouldNotBeWritten) {
-    wchar_t folder[MAX_PATH];
-    if (GetEnvironmentVariableW(L"BREVOLT_FULL_FOLDER", folder, MAX_PATH) == 0) {
+    wchar_t value[MAX_PATH];
+    if (GetEnvironmentVariableW(L"BREVOLT_FULL_FOLDER", value, MAX_PATH) == 0) {
         GTEST_SKIP() << "BREVOLT_FULL_FOLDER is not set";
     }
+    const std::wstring folder = WindowsPath(value);
     ScratchFolder logFolder;
     Brevolt app;
     ASSERT_TRUE(app.Start(folder, logFolder.File(L"brevolt.log")));
@@ -146,9 +147,8 @@ TEST(SaveConfigOnFullDevice, ReportsBothFilesThatCouldNotBeWritten) {
     }
     ASSERT_TRUE(app.Sync());
     EXPECT_FALSE(app.HasMessageBox());
-    const std::wstring base = folder;
-    DeleteFileW((base + L"\\autoexec.cfg").c_str());
-    DeleteFileW((base + L"\\buyscript.cfg").c_str());
+    DeleteFileW((folder + L"\\autoexec.cfg").c_str());
+    DeleteFileW((folder + L"\\buyscript.cfg").c_str());
 }
 
 } // namespace
