@@ -1,7 +1,8 @@
 // Numbered object registry: maps caller-chosen numbers (or issued
 // identifiers) to records of one object kind. One template serves windows,
-// gadgets and files. A record is in use while its first member, `handle`,
-// is non-zero; nothing else marks a slot as used.
+// gadgets and files. A record is a trivially copyable struct whose first
+// member is `handle`; it is in use while `handle` is non-zero, and nothing
+// else marks a slot as used.
 #pragma once
 
 #include <cstddef>
@@ -15,7 +16,7 @@ constexpr ObjectNumber NUMBER_ANY = -1;
 // Doubly linked list of zero-filled heap nodes; the list is a reference to
 // the newest node. Payloads are what callers see.
 struct NodeList {
-    struct Node* head = nullptr;
+    struct NodeListNode* head = nullptr;
 };
 void* NodeListPush(NodeList& list, size_t payloadSize); // nullptr when memory is short
 void NodeListRemove(NodeList& list, void* payload);
@@ -34,12 +35,17 @@ template <typename Record> struct ObjectRegistry {
     ReuseHook reuseHook = nullptr;
     int32_t walkSlot = 0;
     void* walkIssued = nullptr;
+    ObjectNumber lastIssued = 0; // where record addresses do not fit a number
 };
 
 // Returns false (and leaves the registry empty) when memory is short.
 template <typename Record>
 bool RegistryCreate(ObjectRegistry<Record>& registry, int32_t growthStep,
                     typename ObjectRegistry<Record>::ReuseHook reuseHook);
+
+// Frees the table and every issued record without calling the hook; the
+// registry is empty afterwards.
+template <typename Record> void RegistryDestroy(ObjectRegistry<Record>& registry);
 
 // The record the caller fills in; its number (or, for NUMBER_ANY, its issued
 // identifier) goes to *claimed. nullptr when the table cannot grow or the
@@ -52,10 +58,13 @@ Record* RegistryClaim(ObjectRegistry<Record>& registry, ObjectNumber number,
 template <typename Record>
 Record* RegistryLookup(ObjectRegistry<Record>& registry, ObjectNumber number);
 
-template <typename Record> void RegistryRelease(ObjectRegistry<Record>& registry, ObjectNumber number);
+template <typename Record>
+void RegistryRelease(ObjectRegistry<Record>& registry, ObjectNumber number);
 
 // Numbered objects in ascending order, then issued ones in creation order.
 // The caller may release the record just returned before asking again.
 template <typename Record> void RegistryEnumBegin(ObjectRegistry<Record>& registry);
 template <typename Record>
 Record* RegistryEnumNext(ObjectRegistry<Record>& registry, ObjectNumber* number);
+
+#include "toolkit/registry_impl.h"
