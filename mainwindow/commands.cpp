@@ -23,28 +23,6 @@ constexpr const char* ABOUT_TEXT = "Brevolt (c) 2007 by Oskerand\r\n"
                                    "----------------------------------------";
 constexpr uint32_t BOX_INFORMATION = 64;
 
-using CommandHandler = void (*)(ProgramState&);
-
-struct CommandRoute {
-    ObjectNumber gadget;
-    CommandHandler handler;
-};
-
-// Quit is not here: it ends the loop instead of running a command.
-const CommandRoute commandRoutes[] = {
-    {GADGET_GENERATE, OnGenerate},      {GADGET_ABOUT, OnAbout}, {GADGET_ADD, OnAdd},
-    {GADGET_SAVE_CONFIG, OnSaveConfig}, {GADGET_LINK, OnLink},
-};
-
-void RouteCommand(ProgramState& state, ObjectNumber gadget) {
-    for (const CommandRoute& route : commandRoutes) {
-        if (route.gadget == gadget) {
-            route.handler(state);
-            return;
-        }
-    }
-}
-
 void ShowFileError(const char* problem, const char* fileName) {
     const std::string text = std::string(problem) + " \"" + fileName + "\"!";
     MessageBoxShow("Error", text.c_str(), 0);
@@ -65,24 +43,6 @@ void SaveConfigFile(ObjectNumber file, const char* fileName,
     writeLines(file, scripts);
     if (FileClose(file) == 0) {
         ShowFileError("Can't write", fileName);
-    }
-}
-
-} // namespace
-
-void RunMainLoop(ProgramState& state) {
-    for (;;) {
-        const int32_t event = EventWait();
-        if (event == EVENT_GADGET) {
-            const ObjectNumber gadget = EventSourceGadget();
-            if (gadget == GADGET_QUIT) {
-                return;
-            }
-            RouteCommand(state, gadget);
-        } else if (event == EVENT_CLOSE_WINDOW && EventSourceWindow() == MAIN_WINDOW) {
-            WindowClose(MAIN_WINDOW);
-            return;
-        }
     }
 }
 
@@ -120,6 +80,7 @@ void OnSaveConfig(ProgramState& state) {
     SaveConfigFile(1, BUYSCRIPT_FILE_NAME, WriteBuyscriptLines, state.scripts);
 }
 
+// Blocks the main window until the box is dismissed.
 void OnAbout(ProgramState&) {
     MessageBoxShow(ABOUT_TITLE, ABOUT_TEXT, BOX_INFORMATION);
 }
@@ -127,4 +88,45 @@ void OnAbout(ProgramState&) {
 // The shell picks the browser; a failure to open the page is not reported.
 void OnLink(ProgramState&) {
     DocumentOpen(AUTHOR_WEB_HOST);
+}
+
+using CommandHandler = void (*)(ProgramState&);
+
+struct CommandRoute {
+    ObjectNumber gadget;
+    CommandHandler handler;
+};
+
+// Quit is not here: it ends the loop instead of running a command. Every
+// other gadget's reports are ignored.
+const CommandRoute commandRoutes[] = {
+    {GADGET_GENERATE, OnGenerate},      {GADGET_ABOUT, OnAbout}, {GADGET_ADD, OnAdd},
+    {GADGET_SAVE_CONFIG, OnSaveConfig}, {GADGET_LINK, OnLink},
+};
+
+void RouteCommand(ProgramState& state, ObjectNumber gadget) {
+    for (const CommandRoute& route : commandRoutes) {
+        if (route.gadget == gadget) {
+            route.handler(state);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+void RunMainLoop(ProgramState& state) {
+    for (;;) {
+        const int32_t event = EventWait();
+        if (event == EVENT_GADGET) {
+            const ObjectNumber gadget = EventSourceGadget();
+            if (gadget == GADGET_QUIT) {
+                return;
+            }
+            RouteCommand(state, gadget);
+        } else if (event == EVENT_CLOSE_WINDOW && EventSourceWindow() == MAIN_WINDOW) {
+            WindowClose(MAIN_WINDOW);
+            return;
+        }
+    }
 }

@@ -10,11 +10,6 @@ struct ProgramState {
     BindLineComposer composer;
 };
 
-// Returns after Quit or a close request for window 0.
+// Runs one command per button press or link click; returns after Quit or a
+// close request for window 0.
 void RunMainLoop(ProgramState& state);
-
-void OnGenerate(ProgramState& state);
-void OnAdd(ProgramState& state);
-void OnSaveConfig(ProgramState& state);
-void OnAbout(ProgramState& state);
-void OnLink(ProgramState& state);
