@@ -1,0 +1,34 @@
+// The runtime's start and end: the program's private heap and the order in
+// which the toolkit's libraries come up and go down.
+#include "toolkit/files.h"
+#include "toolkit/gadgets.h"
+#include "toolkit/toolkit_win32.h"
+#include "toolkit/windows.h"
+
+#include <commctrl.h>
+
+namespace {
+
+HANDLE programHeap;
+
+} // namespace
+
+HANDLE ProgramHeap() {
+    return programHeap;
+}
+
+bool RuntimeStart() {
+    programHeap = HeapCreate(0, 4096, 0);
+    if (!programHeap || !FileLibraryInit() || !WindowLibraryInit() || !GadgetLibraryInit()) {
+        return false;
+    }
+    InitCommonControls();
+    return true;
+}
+
+void RuntimeEnd() {
+    WindowLibraryEnd();
+    FileCloseAll();
+    HeapDestroy(programHeap);
+    programHeap = nullptr;
+}
