@@ -95,6 +95,56 @@ TEST_F(WindowTest, AFailedOpenClosesTheOldWindowAndLeavesTheNumberFree) {
     EXPECT_NE(Open(5), nullptr);
 }
 
+TEST_F(WindowTest, TheFlagsDecideShowingAndPlacement) {
+    // Created hidden: what creation sent came before the window had its
+    // number and raised nothing.
+    auto hidden = reinterpret_cast<HWND>(
+        WindowOpen(4, 0, 0, 120, 80, "", WINDOW_HIDDEN | WINDOW_CENTER_SCREEN));
+    ASSERT_NE(hidden, nullptr);
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    EXPECT_EQ(GetWindowLongA(hidden, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(SameTrace({}, TraceUntilIdle()));
+
+    auto maximised = reinterpret_cast<HWND>(
+        WindowOpen(6, 0, 0, 120, 80, "", WS_OVERLAPPEDWINDOW | WINDOW_MAXIMIZE));
+    ASSERT_NE(maximised, nullptr);
+    EXPECT_TRUE(IsZoomed(maximised));
+    WindowClose(6);
+
+    HWND parent = Open(0, WS_POPUP | WS_CAPTION);
+    ASSERT_NE(parent, nullptr);
+    SetWindowPos(parent, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_EQ(GetActiveWindow(), parent);
+    auto centred =
+        reinterpret_cast<HWND>(WindowOpen(7, 0, 0, 60, 40, "", WS_POPUP | WINDOW_CENTER_PARENT));
+    ASSERT_NE(centred, nullptr);
+    RECT outer;
+    RECT inner;
+    GetWindowRect(parent, &outer);
+    GetWindowRect(centred, &inner);
+    EXPECT_EQ(inner.left, outer.left + (outer.right - outer.left - 60) / 2);
+    EXPECT_EQ(inner.top, outer.top + (outer.bottom - outer.top - 40) / 2);
+}
+
+TEST_F(WindowTest, ActivationAndRepaintingAreQueuedEvents) {
+    HWND first = Open(0);
+    HWND second = Open(1);
+    ASSERT_TRUE(first && second);
+    ASSERT_EQ(GetActiveWindow(), second);
+    // Only the window being activated reports; the other is deactivated.
+    SetActiveWindow(first);
+    EXPECT_TRUE(SameTrace({{EVENT_ACTIVATE_WINDOW, 0, EventSourceGadget(), -1}},
+                          TraceUntilIdle({EVENT_ACTIVATE_WINDOW})));
+
+    // The paint message, read only once nothing else is queued, is passed
+    // through as its number (also 15); then the background erase it caused
+    // comes out as the repaint event.
+    InvalidateRect(second, nullptr, TRUE);
+    EXPECT_TRUE(SameTrace(
+        {{WM_PAINT, 1, EventSourceGadget(), -1}, {EVENT_REPAINT, 1, EventSourceGadget(), -1}},
+        TraceUntil([](const EventTrace& trace) { return trace.size() == 2; }, {EVENT_REPAINT})));
+}
+
 TEST_F(WindowTest, AnIssuedIdentifierNamesTheWindowEverywhere) {
     intptr_t id = WindowOpen(NUMBER_ANY, 0, 0, 100, 100, nullptr, WS_OVERLAPPED);
     ASSERT_NE(id, 0);
