@@ -7,9 +7,12 @@ int32_t SelectedIndex(GadgetRecord& record) {
     return static_cast<int32_t>(SendMessageA(record.handle, CB_GETCURSEL, 0, 0));
 }
 
-// An index that names no entry leaves none selected, as -1 does.
+// An index that names no entry leaves none selected, as -1 does; not every
+// combo box implementation clears the selection for an index past the end.
 void SelectIndex(GadgetRecord& record, int32_t index) {
-    SendMessageA(record.handle, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    const LRESULT count = SendMessageA(record.handle, CB_GETCOUNT, 0, 0);
+    const bool names = index >= 0 && index < count;
+    SendMessageA(record.handle, CB_SETCURSEL, static_cast<WPARAM>(names ? index : -1), 0);
 }
 
 // Matching ignores letter case; an unmatched text keeps the selection.
