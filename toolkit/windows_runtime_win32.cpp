@@ -18,6 +18,10 @@ HANDLE ProgramHeap() {
 }
 
 bool RuntimeStart() {
+    // Starting again would orphan every open object; the runtime is running.
+    if (programHeap) {
+        return true;
+    }
     programHeap = HeapCreate(0, 4096, 0);
     if (!programHeap || !FileLibraryInit() || !WindowLibraryInit() || !GadgetLibraryInit()) {
         return false;

@@ -1,5 +1,6 @@
 #include "tests/support/event_trace_win32.h"
 
+#include "toolkit/toolkit_win32.h"
 #include "toolkit/windows.h"
 
 #include <windows.h>
@@ -21,7 +22,6 @@ class RuntimeEnvironment : public testing::Environment {
     void TearDown() override { RuntimeEnd(); }
 };
 
-bool runtimeStarted = false;
 bool sentinelSeen = false;
 
 LRESULT CALLBACK SentinelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -126,10 +126,10 @@ testing::AssertionResult SameTrace(const EventTrace& expected, const EventTrace&
 }
 
 void StartToolkitRuntime() {
-    if (runtimeStarted) {
+    // The libraries start once per process, whichever helper starts them.
+    if (ProgramHeap()) {
         return;
     }
-    runtimeStarted = true;
     ASSERT_TRUE(RuntimeStart());
     testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
 }

@@ -39,6 +39,6 @@ std::string DescribeTrace(const EventTrace& trace);
 // Compares two traces whole; on a mismatch shows both, one tuple a line.
 testing::AssertionResult SameTrace(const EventTrace& expected, const EventTrace& actual);
 
-// Starts the toolkit runtime once for the whole test program; RuntimeEnd
-// runs when the program's tests are over.
+// Starts the toolkit runtime unless it runs already; when this starts it,
+// RuntimeEnd runs once the program's tests are over.
 void StartToolkitRuntime();
