@@ -51,16 +51,22 @@ run_suite() { # name, seconds allowed, command...
 echo "== building natively ($native)"
 if configure_and_build "$native"; then
   [ -x "$native/tests/unit_tests" ] && run_suite native-unit 300 "$native/tests/unit_tests"
+  [ -x "$native/tests/fuzz/fuzz_replay" ] && run_suite native-fuzz-replay 300 "$native/tests/fuzz/fuzz_replay"
 else
   failures+=("native build")
 fi
 
 echo "== building for 32-bit Windows ($win32)"
 if configure_and_build "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"; then
+  # A prefix of the test run's own: stopping it cannot touch other sessions.
+  export WINEPREFIX="$root/build/test-wineprefix"
   # shellcheck source=tools/wine-session.sh
   source "$root/tools/wine-session.sh"
+  # shellcheck source=tests/e2e/environment.sh
+  source "$root/tests/e2e/environment.sh"
   if wine_session_start; then
-    trap wine_session_stop EXIT
+    trap 'e2e_environment_stop; wine_session_stop' EXIT
+    e2e_environment_start
     export BREVOLT_EXE="$root/$win32/brevolt.exe"
     export BREVOLT_BUILD="$root/build"
     for suite in unit_tests gui_tests e2e_tests; do
