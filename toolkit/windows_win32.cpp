@@ -67,6 +67,8 @@ bool Handled(LRESULT answer) {
     return static_cast<uintptr_t>(answer) != NOT_HANDLED;
 }
 
+// Tab and Shift+Tab for one window. Without memory for the entries the window
+// still opens and works, only without keyboard focus movement.
 HACCEL CreateFocusAccelerators(WindowRecord& record) {
     record.acceleratorCount = ACCELERATOR_COUNT;
     record.accelerators =

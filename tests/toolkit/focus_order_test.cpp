@@ -39,17 +39,4 @@ TEST(FocusOrder, TabAndShiftTabTargets) {
     }
 }
 
-TEST(FocusOrder, TabAndShiftTabEachVisitEveryEligibleControlOnce) {
-    std::vector<intptr_t> forward;
-    std::vector<intptr_t> backward;
-    intptr_t next = 0;
-    intptr_t previous = 0;
-    for (int step = 0; step < 8; ++step) {
-        forward.push_back(next = FocusNextTarget(kControls, next));
-        backward.push_back(previous = FocusPreviousTarget(kControls, previous));
-    }
-    EXPECT_EQ(forward, (std::vector<intptr_t>{1, 3, 4, 6, 1, 3, 4, 6}));
-    EXPECT_EQ(backward, (std::vector<intptr_t>{6, 4, 3, 1, 6, 4, 3, 1}));
-}
-
 } // namespace

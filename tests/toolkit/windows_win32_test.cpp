@@ -274,16 +274,4 @@ TEST_F(WindowTest, ASystemColourChangeReachesEveryDescendant) {
     EXPECT_EQ(colourChanges, 2);
 }
 
-TEST_F(WindowTest, TheLibrarysEndClosesEveryWindow) {
-    HWND numbered = Open(2);
-    intptr_t id = WindowOpen(NUMBER_ANY, 0, 0, 100, 100, "", 0);
-    HWND issued = reinterpret_cast<HWND>(WindowHandleOf(static_cast<ObjectNumber>(id)));
-    ASSERT_TRUE(numbered && issued);
-    WindowLibraryEnd();
-    EXPECT_FALSE(IsWindow(numbered));
-    EXPECT_FALSE(IsWindow(issued));
-    EXPECT_EQ(WindowHandleOf(2), 0);
-    EXPECT_EQ(WindowHandleOf(static_cast<ObjectNumber>(id)), 0);
-}
-
 } // namespace
