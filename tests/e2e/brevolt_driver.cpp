@@ -353,6 +353,19 @@ bool Brevolt::Press(int gadget) {
     return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0) && Sync();
 }
 
+bool Brevolt::PressNoWait(int gadget) {
+    HWND button = Gadget(gadget);
+    return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+bool Brevolt::Click(int gadget) {
+    HWND target = Gadget(gadget);
+    const LPARAM inside = MAKELPARAM(5, 5);
+    return target != nullptr && PostMessageW(target, WM_MOUSEMOVE, 0, inside) &&
+           PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, inside) &&
+           PostMessageW(target, WM_LBUTTONUP, 0, inside) && Sync();
+}
+
 bool Brevolt::Pick(int gadget, const std::string& displayText) {
     HWND combo = Gadget(gadget);
     const std::vector<std::string> items = ComboItems(combo);

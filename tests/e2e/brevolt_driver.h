@@ -107,6 +107,12 @@ class Brevolt {
     bool Sync();
     // Presses a button through its own click handling, then syncs.
     bool Press(int gadget);
+    // Presses a button and returns at once: for commands that show a box,
+    // or that end the program.
+    bool PressNoWait(int gadget);
+    // Clicks a gadget with the mouse (the link reacts to the mouse, not to
+    // BM_CLICK), then syncs.
+    bool Click(int gadget);
     // Picks the combo entry with this display text.
     bool Pick(int gadget, const std::string& displayText);
 

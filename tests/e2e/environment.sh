@@ -1,7 +1,11 @@
 # Sourced before e2e_tests.exe runs: the stand-ins some end-to-end tests use.
 #   e2e_environment_start  puts a recording xdg-open first on PATH (exports
-#                          BREVOLT_OPENED) and, where a small disk can be
-#                          mounted, a full one (exports BREVOLT_FULL_FOLDER)
+#                          BREVOLT_OPENED) and offers folders on troubled disks
+#                          where it can make them:
+#                            BREVOLT_FULL_FOLDER      a small disk with no space left
+#                            BREVOLT_SMALL_FOLDER     an empty 64 KB disk the tests
+#                                                     fill and free themselves
+#                            BREVOLT_READONLY_FOLDER  a folder nothing can be written to
 #   e2e_environment_stop   removes them again
 
 e2e_environment_start() {
@@ -16,20 +20,41 @@ EOS
   export PATH="$BREVOLT_E2E_DIR/bin:$PATH"
   export BREVOLT_OPENED="$BREVOLT_E2E_DIR/opened.txt"
 
+  local root=0
+  [ "$(id -u)" -eq 0 ] && root=1
+
   # Files can still be created on a full disk, but not filled.
   mkdir "$BREVOLT_E2E_DIR/full"
-  if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=64k tmpfs "$BREVOLT_E2E_DIR/full" 2>/dev/null; then
+  if [ $root -eq 1 ] && mount -t tmpfs -o size=64k tmpfs "$BREVOLT_E2E_DIR/full" 2>/dev/null; then
     dd if=/dev/zero of="$BREVOLT_E2E_DIR/full/filler" bs=4k >/dev/null 2>&1 || true
     export BREVOLT_FULL_FOLDER="$BREVOLT_E2E_DIR/full"
+  fi
+
+  mkdir "$BREVOLT_E2E_DIR/small"
+  if [ $root -eq 1 ] && mount -t tmpfs -o size=64k tmpfs "$BREVOLT_E2E_DIR/small" 2>/dev/null; then
+    export BREVOLT_SMALL_FOLDER="$BREVOLT_E2E_DIR/small"
+  fi
+
+  # Permissions do not stop root, a read-only mount does.
+  mkdir "$BREVOLT_E2E_DIR/readonly"
+  if [ $root -eq 1 ]; then
+    mount -t tmpfs -o ro,size=4k tmpfs "$BREVOLT_E2E_DIR/readonly" 2>/dev/null &&
+      export BREVOLT_READONLY_FOLDER="$BREVOLT_E2E_DIR/readonly"
+  elif chmod a-w "$BREVOLT_E2E_DIR/readonly"; then
+    export BREVOLT_READONLY_FOLDER="$BREVOLT_E2E_DIR/readonly"
   fi
 }
 
 e2e_environment_stop() {
   [ -n "${BREVOLT_E2E_DIR:-}" ] || return 0
-  if [ -n "${BREVOLT_FULL_FOLDER:-}" ]; then
-    umount "$BREVOLT_FULL_FOLDER" 2>/dev/null || true
-    unset BREVOLT_FULL_FOLDER
-  fi
+  local folder
+  for folder in full small readonly; do
+    if mountpoint -q "$BREVOLT_E2E_DIR/$folder" 2>/dev/null; then
+      umount "$BREVOLT_E2E_DIR/$folder" 2>/dev/null || true
+    fi
+  done
+  chmod -R u+w "$BREVOLT_E2E_DIR" 2>/dev/null || true
   rm -rf "$BREVOLT_E2E_DIR"
-  unset BREVOLT_E2E_DIR BREVOLT_OPENED
+  unset BREVOLT_E2E_DIR BREVOLT_OPENED BREVOLT_FULL_FOLDER BREVOLT_SMALL_FOLDER \
+    BREVOLT_READONLY_FOLDER
 }
