@@ -1,4 +1,5 @@
 #include "tests/support/event_trace_win32.h"
+#include "toolkit/gadgets.h"
 #include "toolkit/windows.h"
 
 #include <windows.h>
@@ -246,6 +247,26 @@ TEST_F(WindowTest, ControlNotificationsAndPostedGadgetEventsBecomeGadgetEvents) 
     // the next message, without its subtype.
     SendMessageA(button, BM_CLICK, 0, 0);
     EXPECT_TRUE(SameTrace({{EVENT_GADGET, 0, 77, -1}}, TraceUntilIdle({EVENT_GADGET})));
+}
+
+TEST_F(WindowTest, ColourQueriesGoToTheGadgetsKindAndPlainControlsKeepTheDefault) {
+    HWND window = Open(0);
+    ASSERT_NE(window, nullptr);
+    GadgetListBegin(reinterpret_cast<intptr_t>(window));
+    auto label = reinterpret_cast<HWND>(LabelCreate(1, 10, 10, 60, 20, ""));
+    HWND plain = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 10, 40, 60, 20, window,
+                                 reinterpret_cast<HMENU>(1), GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(label && plain);
+    const COLORREF red = RGB(255, 0, 0);
+    GadgetSetColour(1, 2, static_cast<int32_t>(red));
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    UpdateWindow(window);
+
+    // The plain control shares the gadget's ID but carries no "TK_ID".
+    HDC dc = GetDC(window);
+    EXPECT_EQ(GetPixel(dc, 40, 20), red);
+    EXPECT_EQ(GetPixel(dc, 40, 50), GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(window, dc);
 }
 
 // Counts the WM_SYSCOLORCHANGE messages a child window receives.
