@@ -31,19 +31,25 @@ void Repaint(HWND control) {
 
 // The link is in its hover state while it holds the pointer capture; the
 // edges of the client rectangle count as inside. A disabled parent (a modal
-// message box is up) ends the hover on the next move.
+// message box is up) ends the hover on the next move and keeps it from
+// starting again: releasing the capture makes the window system send a move
+// to the window under the pointer, which would take the capture back, and
+// so on without end.
 void TrackHover(HWND control, LPARAM position) {
-    const int x = static_cast<short>(LOWORD(position));
-    const int y = static_cast<short>(HIWORD(position));
+    const bool parentEnabled = IsWindowEnabled(GetParent(control));
     if (GetCapture() != control) {
-        SetCapture(control);
-        Repaint(control);
+        if (parentEnabled) {
+            SetCapture(control);
+            Repaint(control);
+        }
         return;
     }
+    const int x = static_cast<short>(LOWORD(position));
+    const int y = static_cast<short>(HIWORD(position));
     RECT client;
     GetClientRect(control, &client);
     const bool inside = x >= 0 && y >= 0 && x <= client.right && y <= client.bottom;
-    if (!inside || !IsWindowEnabled(GetParent(control))) {
+    if (!inside || !parentEnabled) {
         ReleaseCapture();
     }
 }

@@ -1,5 +1,6 @@
 #include "tests/support/gadget_harness_win32.h"
 
+#include "toolkit/gadgets.h"
 #include "toolkit/windows.h"
 
 #include <algorithm>
@@ -9,9 +10,11 @@ namespace {
 // A message that nothing handles, so EventWait returns its own number.
 constexpr UINT SETTLE_MARKER = WM_APP + 0x77;
 constexpr DWORD SETTLE_LIMIT_MS = 5000;
+constexpr UINT WAKE_UP_MS = 20;
+constexpr uint32_t PROGRAM_WINDOW_FLAGS = 0x80C00001;
 
 bool MessagesWaiting() {
-    return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT)) != 0;
+    return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0;
 }
 
 void SendPointer(HWND window, int x, int y, DWORD buttons) {
@@ -53,27 +56,35 @@ void StartRuntimeOnce() {
 std::vector<RecordedEvent> PumpUntilSettled(HWND window) {
     std::vector<RecordedEvent> events;
     const DWORD start = GetTickCount();
+    const auto inTime = [start] { return GetTickCount() - start < SETTLE_LIMIT_MS; };
+    // A message that the queue reports may still be dropped (input for a
+    // disabled window); the timer keeps the wait for it from blocking.
+    const UINT_PTR timer = SetTimer(nullptr, 0, WAKE_UP_MS, nullptr);
     const auto wait = [&events] {
         const int32_t event = EventWait();
-        if (event != static_cast<int32_t>(SETTLE_MARKER)) {
+        if (event != static_cast<int32_t>(SETTLE_MARKER) && event != WM_TIMER) {
             events.push_back({event, EventSourceWindow(), EventSourceGadget(), EventSubtype()});
         }
         return event;
     };
     bool settled = false;
-    while (!settled && GetTickCount() - start < SETTLE_LIMIT_MS) {
+    while (!settled && inTime()) {
         // Queued toolkit events come out before the marker is read.
         PostMessageA(window, SETTLE_MARKER, 0, 0);
-        while (wait() != static_cast<int32_t>(SETTLE_MARKER)) {
+        while (wait() != static_cast<int32_t>(SETTLE_MARKER) && inTime()) {
         }
-        // Input and paint messages come only once nothing is posted, so
-        // never before the marker: take them now, then check again.
+        // Input comes only once nothing is posted, so never before the
+        // marker: take it now, then check again.
         settled = true;
-        while (MessagesWaiting()) {
+        while (MessagesWaiting() && inTime()) {
             settled = false;
             wait();
         }
+        // Wine may report a paint as waiting that no wait ever yields, so
+        // paints are not waited for but carried out here.
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
+    KillTimer(nullptr, timer);
     return events;
 }
 
@@ -109,4 +120,25 @@ ClientPixels ReadClientPixels(HWND window) {
     }
     ReleaseDC(window, dc);
     return result;
+}
+
+void GadgetWindowTest::SetUp() {
+    StartRuntimeOnce();
+    window = HandleOf(WindowOpen(WINDOW, 0, 0, 640, 400, "Gadgets", PROGRAM_WINDOW_FLAGS));
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(GadgetListBegin(reinterpret_cast<intptr_t>(window)),
+              reinterpret_cast<intptr_t>(window));
+    PumpUntilSettled(window);
+}
+
+void GadgetWindowTest::TearDown() {
+    WindowClose(WINDOW);
+}
+
+std::vector<RecordedEvent> GadgetWindowTest::GadgetEvents() {
+    return GadgetEventsOf(PumpUntilSettled(window));
+}
+
+RecordedEvent GadgetWindowTest::Reported(ObjectNumber gadget, int32_t subtype) {
+    return {EVENT_GADGET, WINDOW, gadget, subtype};
 }

@@ -3,6 +3,9 @@
 // what it returns.
 #pragma once
 
+#include "toolkit/registry.h"
+
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -44,3 +47,23 @@ struct ClientPixels {
     int Count(COLORREF colour) const;
 };
 ClientPixels ReadClientPixels(HWND window);
+
+// A toolkit window (number 3, the program's window flags) that receives the
+// gadgets a test creates, closed after the test.
+class GadgetWindowTest : public testing::Test {
+  protected:
+    static constexpr ObjectNumber WINDOW = 3;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // The EVENT_GADGET entries of what EventWait returns until things settle.
+    std::vector<RecordedEvent> GadgetEvents();
+    static RecordedEvent Reported(ObjectNumber gadget, int32_t subtype);
+
+    HWND window = nullptr;
+};
+
+inline HWND HandleOf(intptr_t created) {
+    return reinterpret_cast<HWND>(created);
+}

@@ -10,35 +10,9 @@
 
 namespace {
 
-constexpr ObjectNumber WINDOW = 3;
-constexpr uint32_t PROGRAM_WINDOW_FLAGS = 0x80C00001;
-constexpr COLORREF BLACK = 0x000000;
 constexpr COLORREF BLUE = 0xff0000;
 
-HWND HandleOf(intptr_t created) {
-    return reinterpret_cast<HWND>(created);
-}
-
-class GadgetTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        StartRuntimeOnce();
-        window = HandleOf(WindowOpen(WINDOW, 0, 0, 640, 400, "Gadgets", PROGRAM_WINDOW_FLAGS));
-        ASSERT_NE(window, nullptr);
-        ASSERT_EQ(GadgetListBegin(reinterpret_cast<intptr_t>(window)),
-                  reinterpret_cast<intptr_t>(window));
-        PumpUntilSettled(window);
-    }
-    void TearDown() override { WindowClose(WINDOW); }
-
-    std::vector<RecordedEvent> GadgetEvents() { return GadgetEventsOf(PumpUntilSettled(window)); }
-
-    RecordedEvent Reported(ObjectNumber gadget, int32_t subtype) const {
-        return {EVENT_GADGET, WINDOW, gadget, subtype};
-    }
-
-    HWND window = nullptr;
-};
+using GadgetTest = GadgetWindowTest;
 
 TEST_F(GadgetTest, ButtonAndCheckBoxClicksReportTheirNumbers) {
     HWND button = HandleOf(ButtonCreate(4, 10, 10, 80, 24, "Go"));
