@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Measures what "small and fast" means for brevolt.exe and prints one table,
+# each figure beside a reference measured in the same run. Reports, never
+# judges: the exit code is 0 whenever every measurement could be taken.
+#   tools/bench.sh [START-UP RUNS]   (runs of each program, default 15)
+# Release builds in build/bench-native and build/bench-win32 (another prefix
+# than build/bench with BREVOLT_BENCH_PREFIX); the Windows programs run
+# under Wine on a private display.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+runs=${1:-15}
+
+"$root/tools/deps.sh" || { echo "could not install the build tools"; exit 1; }
+
+prefix=${BREVOLT_BENCH_PREFIX:-build/bench}
+native=$prefix-native
+win32=$prefix-win32
+work=$prefix-work
+release=(-DBREVOLT_BENCH=ON -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG")
+
+build() { # dir, targets, -- cmake arguments...
+  local dir=$1 targets=()
+  shift
+  while [ "$1" != "--" ]; do targets+=("$1"); shift; done
+  shift
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S . -B "$dir" "${release[@]}" "$@" >"$dir.configure.log" 2>&1 ||
+      { cat "$dir.configure.log"; return 1; }
+  fi
+  cmake --build "$dir" -j 2 --target "${targets[@]}" 2>&1 | grep -E 'error|warning' | head -20
+  return "${PIPESTATUS[0]}"
+}
+
+echo "building release programs (native and 32-bit Windows)..."
+build "$native" script_bench -- -DBREVOLT_SANITIZE=OFF || exit 1
+build "$win32" brevolt minimal_window startup_bench script_bench -- \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" || exit 1
+
+rows=()
+
+# Size and imports of the stripped executables.
+mkdir -p "$win32/stripped"
+for exe in brevolt.exe bench/minimal_window.exe; do
+  i686-w64-mingw32-strip -o "$win32/stripped/$(basename "$exe")" "$win32/$exe"
+done
+program=$(stat -c %s "$win32/stripped/brevolt.exe")
+minimal=$(stat -c %s "$win32/stripped/minimal_window.exe")
+rows+=("$(awk -v p="$program" -v m="$minimal" 'BEGIN {
+  printf "brevolt.exe size (release, stripped)|%.1f KB|%.1f KB minimal window|%.2f|-", p/1024, m/1024, p/m }')")
+imports() { i686-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { printf "%s%s", sep, $3; sep = " " }'; }
+program_imports=$(imports "$win32/stripped/brevolt.exe")
+runtime=$(tr ' ' '\n' <<<"$program_imports" | grep -iE '^(libgcc|libstdc|libwinpthread|mingw)' | tr '\n' ' ')
+rows+=("brevolt.exe DLL imports|$program_imports|$(imports "$win32/stripped/minimal_window.exe")|-|system DLLs only: $([ -z "$runtime" ] && echo yes || echo "NO ($runtime)")")
+
+echo "measuring natively..."
+mkdir -p "$work"
+while IFS= read -r row; do rows+=("$row"); done < <("$native/bench/script_bench" "$work")
+
+echo "measuring under Wine ($runs start-ups of each program)..."
+# shellcheck source=tools/wine-session.sh
+source "$root/tools/wine-session.sh"
+wine_session_start || { echo "Wine or Xvfb could not start"; exit 1; }
+trap wine_session_stop EXIT
+row=$(wine "$win32/bench/startup_bench.exe" "$runs" "$(winepath -w "$win32/stripped/brevolt.exe")" \
+  "$(winepath -w "$win32/stripped/minimal_window.exe")" 2>/dev/null | tr -d '\r')
+[ -n "$row" ] && rows+=("$row") || echo "start-up could not be measured"
+while IFS= read -r row; do rows+=("$row"); done < <(cd "$work" &&
+  wine "$root/$win32/bench/script_bench.exe" . 2>/dev/null | tr -d '\r')
+
+echo
+printf '%s\n' "figure|value|reference|ratio|target" "${rows[@]}" | column -t -s '|'
