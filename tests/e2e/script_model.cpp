@@ -43,7 +43,9 @@ const ComboRow NAMED_KEYS[] = {
     {"Tab", "tab"},
     {"Right Bracket", "]"},
     {"Left Bracket", "["},
-    {"Backslash", "\\\\"},
+    // The console takes quoted text literally, so this key is one backslash
+    // too, like "Right Quote".
+    {"Backslash", "\\"},
     {"Semicolon", "semicolon"},
     {"ForwardSlash", "/"},
     {"Shift", "shift"},
