@@ -46,19 +46,6 @@ TEST_F(FilesPosixTest, WritesExactBytesAndOnlyAtClose) {
     EXPECT_EQ(Read(path), "a\r\nbc\r\n");
 }
 
-TEST_F(FilesPosixTest, LongFilesSurviveEveryFlush) {
-    const std::string path = Path("long.cfg");
-    std::string expected;
-    const auto id = static_cast<ObjectNumber>(FileCreate(NUMBER_ANY, path.c_str()));
-    for (int i = 0; i < 3000; ++i) {
-        const std::string line(static_cast<size_t>(i * 7 % 4500), static_cast<char>('!' + i % 90));
-        FileWriteLine(id, line.c_str());
-        expected += line + "\r\n";
-    }
-    FileCloseAll();
-    EXPECT_EQ(Read(path), expected);
-}
-
 TEST_F(FilesPosixTest, CreateEmptiesAndUpdateOverwritesFromTheStart) {
     const std::string path = Path("old.cfg");
     Write(path, "0123456789");

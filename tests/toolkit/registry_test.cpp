@@ -60,59 +60,6 @@ class RegistryTest : public testing::Test {
     TestRegistry registry;
 };
 
-TEST_F(RegistryTest, GrowsToNumberPlusStepAndKeepsObjects) {
-    for (ObjectNumber n = 0; n < 16; ++n) {
-        Create(n, 100 + n);
-    }
-    Create(20, 120);
-    EXPECT_EQ(registry.capacity, 36);
-    for (ObjectNumber n = 0; n < 36; ++n) {
-        TestRecord* record = RegistryLookup(registry, n);
-        if (n < 16 || n == 20) {
-            ASSERT_NE(record, nullptr) << n;
-            EXPECT_EQ(record->handle, 100 + n);
-        } else {
-            EXPECT_EQ(record, nullptr) << n;
-        }
-    }
-}
-
-TEST_F(RegistryTest, ReuseCallsHookBeforeHandingOutAZeroRecord) {
-    Create(3, 7);
-    TestRecord* record = RegistryClaim(registry, 3);
-    ASSERT_NE(record, nullptr);
-    EXPECT_EQ(record->handle, 0);
-    EXPECT_EQ(hookCalls, (std::vector<ObjectNumber>{3, 3}));
-    EXPECT_EQ(RegistryLookup(registry, 3), nullptr) << "claimed but not filled in is not live";
-    Create(NUMBER_ANY, 9);
-    EXPECT_EQ(hookCalls.size(), 2u) << "issuing an identifier reuses nothing";
-}
-
-TEST_F(RegistryTest, IssuedIdentifiersAreDistinctAndNeverSlotNumbers) {
-    const ObjectNumber first = Create(NUMBER_ANY, 1);
-    const ObjectNumber second = Create(NUMBER_ANY, 2);
-    EXPECT_NE(first, second);
-    for (ObjectNumber id : {first, second}) {
-        EXPECT_NE(id, NUMBER_ANY);
-        EXPECT_FALSE(id >= 0 && id < registry.capacity) << id;
-    }
-    EXPECT_EQ(RegistryLookup(registry, first)->handle, 1);
-    EXPECT_EQ(RegistryLookup(registry, second)->handle, 2);
-    RegistryRelease(registry, first);
-    EXPECT_EQ(RegistryLookup(registry, first), nullptr);
-    EXPECT_EQ(RegistryLookup(registry, second)->handle, 2);
-}
-
-TEST_F(RegistryTest, LookupOfWhatWasNeverLiveFindsNothing) {
-    Create(2, 5);
-    for (ObjectNumber n : {5, 15, 16, 1000, -2, -1, INT32_MIN, INT32_MAX}) {
-        EXPECT_EQ(RegistryLookup(registry, n), nullptr) << n;
-    }
-    RegistryRelease(registry, 1000); // beyond the table and never issued: nothing happens
-    RegistryRelease(registry, -5);
-    EXPECT_EQ(RegistryLookup(registry, 2)->handle, 5);
-}
-
 TEST_F(RegistryTest, ClaimsThatCannotBeMetChangeNothing) {
     Create(4, 44);
     const ObjectNumber issued = Create(NUMBER_ANY, 55);
@@ -152,26 +99,6 @@ TEST_F(RegistryTest, CreateFailsCleanlyWithoutMemory) {
     EXPECT_EQ(RegistryLookup(empty, 0), nullptr);
     RegistryEnumBegin(empty);
     EXPECT_EQ(RegistryEnumNext(empty, nullptr), nullptr);
-}
-
-TEST_F(RegistryTest, WalkReleasingEachRecordSkipsAndRepeatsNothing) {
-    const ObjectNumber a = Create(NUMBER_ANY, 1);
-    Create(9, 2);
-    const ObjectNumber b = Create(NUMBER_ANY, 3);
-    Create(0, 4);
-    RegistryClaim(registry, NUMBER_ANY); // claimed, never filled in: no object
-    const ObjectNumber c = Create(NUMBER_ANY, 5);
-    Create(40, 6);
-
-    std::vector<ObjectNumber> seen;
-    RegistryEnumBegin(registry);
-    ObjectNumber number = 0;
-    while (RegistryEnumNext(registry, &number)) {
-        seen.push_back(number);
-        RegistryRelease(registry, number);
-    }
-    EXPECT_EQ(seen, (std::vector<ObjectNumber>{0, 9, 40, a, b, c}));
-    EXPECT_TRUE(Walk().empty());
 }
 
 TEST_F(RegistryTest, ReleasingTheNextIssuedRecordDuringAWalkIsSafe) {
@@ -285,8 +212,10 @@ TEST_P(RegistryModelTest, AgreesWithAMapOverRandomOperations) {
             EXPECT_NE(id, NUMBER_ANY);
             EXPECT_FALSE(id >= 0 && id < capacity);
             EXPECT_EQ(model.count(id), 0u);
-            *record = {nextHandle++, serial++};
-            model[id] = *record;
+            if (pick(8) != 0) { // else claimed but never filled in: no object
+                *record = {nextHandle++, serial++};
+                model[id] = *record;
+            }
             break;
         }
         case 3: { // a claim that cannot be met
