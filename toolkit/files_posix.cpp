@@ -19,7 +19,7 @@ intptr_t PosixOpen(const char* name, FileMode mode) {
     case FILE_MODE_CREATE:
         flags = O_WRONLY | O_CREAT | O_TRUNC;
         break;
-    case FILE_MODE_EXCLUSIVE:
+    case FILE_MODE_EXCLUSIVE: // POSIX has no share modes to refuse others with
         flags = O_RDWR;
         break;
     default:
