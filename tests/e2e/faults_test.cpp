@@ -6,6 +6,7 @@
 #include "script_model.h"
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -181,6 +182,10 @@ const FaultCase faultCases[] = {
      Obstacle::LOCK,
      {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
 };
+
+void PrintTo(const FaultCase& fault, std::ostream* out) {
+    *out << fault.name;
+}
 
 // One of the two file names, taken by a folder or held open by another
 // program for as long as it lives.

@@ -120,8 +120,6 @@ class Soak {
     std::string trail_; // the last operations, for a failure message
 };
 
-constexpr Soak::Weighted Soak::OPERATIONS[];
-
 void Soak::Run(unsigned long operations) {
     for (size_t combo = 0; combo < ComboModels().size(); ++combo) {
         std::vector<std::string> expected;
