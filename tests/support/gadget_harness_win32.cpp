@@ -22,8 +22,9 @@ void SendPointer(HWND window, int x, int y, DWORD buttons) {
     ClientToScreen(window, &point);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(point.x, 65536, GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = MulDiv(point.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+    // Absolute positions run from 0 to 65535 across the screen's pixels.
+    input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
     SendInput(1, &input, sizeof input);
 }

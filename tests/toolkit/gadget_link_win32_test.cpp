@@ -88,7 +88,7 @@ TEST_F(LinkTest, LeavesTheHoverWhenItsWindowIsDisabled) {
 
     // What a modal message box does to the window under it.
     EnableWindow(window, FALSE);
-    PointerMoveTo(link, 11, 10);
+    PointerMoveTo(link, 30, 10);
     PumpUntilSettled(window);
     const auto [text, hover] = TextAndHoverPixels();
     EnableWindow(window, TRUE);
