@@ -31,39 +31,16 @@ void SendPointer(HWND window, int x, int y, DWORD buttons) {
 
 } // namespace
 
-bool operator==(const RecordedEvent& a, const RecordedEvent& b) {
-    return a.event == b.event && a.window == b.window && a.gadget == b.gadget &&
-           a.subtype == b.subtype;
-}
-
-std::ostream& operator<<(std::ostream& out, const RecordedEvent& event) {
-    return out << "(" << event.event << ", " << event.window << ", " << event.gadget << ", "
-               << event.subtype << ")";
-}
-
-std::ostream& operator<<(std::ostream& out, const std::vector<RecordedEvent>& events) {
-    out << "{";
-    for (const RecordedEvent& event : events) {
-        out << " " << event;
-    }
-    return out << " }";
-}
-
-void StartRuntimeOnce() {
-    static const bool started = RuntimeStart();
-    (void)started;
-}
-
-std::vector<RecordedEvent> PumpUntilSettled(HWND window) {
-    std::vector<RecordedEvent> events;
+EventTrace PumpUntilSettled(HWND window, const std::vector<int32_t>& kept) {
+    EventTrace events;
     const DWORD start = GetTickCount();
     const auto inTime = [start] { return GetTickCount() - start < SETTLE_LIMIT_MS; };
     // A message that the queue reports may still be dropped (input for a
     // disabled window); the timer keeps the wait for it from blocking.
     const UINT_PTR timer = SetTimer(nullptr, 0, WAKE_UP_MS, nullptr);
-    const auto wait = [&events] {
+    const auto wait = [&events, &kept] {
         const int32_t event = EventWait();
-        if (event != static_cast<int32_t>(SETTLE_MARKER) && event != WM_TIMER) {
+        if (std::find(kept.begin(), kept.end(), event) != kept.end()) {
             events.push_back({event, EventSourceWindow(), EventSourceGadget(), EventSubtype()});
         }
         return event;
@@ -87,13 +64,6 @@ std::vector<RecordedEvent> PumpUntilSettled(HWND window) {
     }
     KillTimer(nullptr, timer);
     return events;
-}
-
-std::vector<RecordedEvent> GadgetEventsOf(const std::vector<RecordedEvent>& events) {
-    std::vector<RecordedEvent> gadgetEvents;
-    std::copy_if(events.begin(), events.end(), std::back_inserter(gadgetEvents),
-                 [](const RecordedEvent& e) { return e.event == EVENT_GADGET; });
-    return gadgetEvents;
 }
 
 void PointerMoveTo(HWND window, int x, int y) {
@@ -124,7 +94,7 @@ ClientPixels ReadClientPixels(HWND window) {
 }
 
 void GadgetWindowTest::SetUp() {
-    StartRuntimeOnce();
+    StartToolkitRuntime();
     window = HandleOf(WindowOpen(WINDOW, 0, 0, 640, 400, "Gadgets", PROGRAM_WINDOW_FLAGS));
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(GadgetListBegin(reinterpret_cast<intptr_t>(window)),
@@ -136,10 +106,10 @@ void GadgetWindowTest::TearDown() {
     WindowClose(WINDOW);
 }
 
-std::vector<RecordedEvent> GadgetWindowTest::GadgetEvents() {
-    return GadgetEventsOf(PumpUntilSettled(window));
+EventTrace GadgetWindowTest::GadgetEvents() {
+    return PumpUntilSettled(window);
 }
 
-RecordedEvent GadgetWindowTest::Reported(ObjectNumber gadget, int32_t subtype) {
+TracedEvent GadgetWindowTest::Reported(ObjectNumber gadget, int32_t subtype) {
     return {EVENT_GADGET, WINDOW, gadget, subtype};
 }

@@ -3,36 +3,21 @@
 // what it returns.
 #pragma once
 
+#include "tests/support/event_trace_win32.h"
 #include "toolkit/registry.h"
+#include "toolkit/windows.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
-#include <ostream>
 #include <vector>
 
-struct RecordedEvent {
-    int32_t event;
-    int32_t window;
-    int32_t gadget;
-    int32_t subtype;
-};
-
-bool operator==(const RecordedEvent& a, const RecordedEvent& b);
-std::ostream& operator<<(std::ostream& out, const RecordedEvent& event);
-std::ostream& operator<<(std::ostream& out, const std::vector<RecordedEvent>& events);
-
-// RuntimeStart, the first time only: the libraries can start once per process.
-void StartRuntimeOnce();
-
 // Calls EventWait until every message that the window's thread has been
-// given so far has been handled and no queued event is left, at most for
-// five seconds. Returns everything EventWait returned in that time.
-std::vector<RecordedEvent> PumpUntilSettled(HWND window);
-
-// Only the EVENT_GADGET entries.
-std::vector<RecordedEvent> GadgetEventsOf(const std::vector<RecordedEvent>& events);
+// given so far, input and paints included, has been handled and no queued
+// event is left, at most for five seconds. Keeps the events whose code is in
+// `kept`.
+EventTrace PumpUntilSettled(HWND window, const std::vector<int32_t>& kept = {EVENT_GADGET});
 
 // Real pointer input at a point of a window's client area.
 void PointerMoveTo(HWND window, int x, int y);
@@ -57,9 +42,9 @@ class GadgetWindowTest : public testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // The EVENT_GADGET entries of what EventWait returns until things settle.
-    std::vector<RecordedEvent> GadgetEvents();
-    static RecordedEvent Reported(ObjectNumber gadget, int32_t subtype);
+    // The gadget events that EventWait returns until things settle.
+    EventTrace GadgetEvents();
+    static TracedEvent Reported(ObjectNumber gadget, int32_t subtype);
 
     HWND window = nullptr;
 };

@@ -207,7 +207,7 @@ TEST_F(GadgetLifeTest, ClosingTheWindowReleasesEveryGadgetNumber) {
 }
 
 TEST(GadgetListTest, NoWindowYieldsNone) {
-    StartRuntimeOnce();
+    StartToolkitRuntime();
     EXPECT_EQ(GadgetListBegin(0), 0);
 }
 

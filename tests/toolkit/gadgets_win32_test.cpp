@@ -21,13 +21,13 @@ TEST_F(GadgetTest, ButtonAndCheckBoxClicksReportTheirNumbers) {
     PumpUntilSettled(window);
 
     PostMessageA(button, BM_CLICK, 0, 0);
-    EXPECT_EQ(GadgetEvents(), std::vector<RecordedEvent>{Reported(4, 0)});
+    EXPECT_TRUE(SameTrace({Reported(4, 0)}, GadgetEvents()));
     EXPECT_EQ(GadgetGetState(4), 0);
 
     // Each click toggles the check mark and reports once.
     for (int32_t expected : {1, 0, 1}) {
         PostMessageA(check, BM_CLICK, 0, 0);
-        EXPECT_EQ(GadgetEvents(), std::vector<RecordedEvent>{Reported(5, 0)});
+        EXPECT_TRUE(SameTrace({Reported(5, 0)}, GadgetEvents()));
         EXPECT_EQ(GadgetGetState(5), expected);
     }
 }
@@ -51,7 +51,7 @@ TEST_F(GadgetTest, StateBelongsToCheckMarksAndCombosOnly) {
         EXPECT_EQ(GadgetGetState(number), 0) << "gadget " << number;
         EXPECT_EQ(GadgetGetText(number), text) << "gadget " << number;
     }
-    EXPECT_EQ(GadgetEvents(), std::vector<RecordedEvent>{}) << "a change made by the program";
+    EXPECT_TRUE(SameTrace({}, GadgetEvents())) << "a change made by the program";
 }
 
 TEST_F(GadgetTest, TextIsReadAndReplacedWhole) {
@@ -145,7 +145,7 @@ TEST_F(GadgetTest, ComboBoxKeepsOrderAndSelectsByIndexOrText) {
         EXPECT_EQ(GadgetGetState(7), step.state) << step.what;
         EXPECT_EQ(GadgetGetText(7), step.text) << step.what;
     }
-    EXPECT_EQ(GadgetEvents(), std::vector<RecordedEvent>{}) << "changes made by the program";
+    EXPECT_TRUE(SameTrace({}, GadgetEvents())) << "changes made by the program";
 }
 
 TEST_F(GadgetTest, OutputBoxReportsFocusGainAndLoss) {
@@ -154,14 +154,16 @@ TEST_F(GadgetTest, OutputBoxReportsFocusGainAndLoss) {
     ASSERT_TRUE(box && button);
     PumpUntilSettled(window);
 
+    // The edit control's own notification comes from the click's dispatch;
+    // the posted focus report follows on the next wait.
     PointerClick(box, 5, 5);
-    std::vector<RecordedEvent> events = GadgetEvents();
-    EXPECT_EQ(events, (std::vector<RecordedEvent>{Reported(2, EN_SETFOCUS), Reported(2, 14000)}));
+    EXPECT_TRUE(
+        SameTrace({Reported(2, EN_SETFOCUS), Reported(2, SUBTYPE_FOCUS_GAINED)}, GadgetEvents()));
 
     PointerClick(button, 5, 5);
-    events = GadgetEvents();
-    EXPECT_EQ(events, (std::vector<RecordedEvent>{Reported(2, EN_KILLFOCUS), Reported(2, 14001),
-                                                  Reported(3, 0)}));
+    EXPECT_TRUE(SameTrace(
+        {Reported(2, EN_KILLFOCUS), Reported(2, SUBTYPE_FOCUS_LOST), Reported(3, BN_CLICKED)},
+        GadgetEvents()));
 }
 
 } // namespace
