@@ -7,7 +7,9 @@
 
 namespace {
 
-// A message that nothing handles, so EventWait returns its own number.
+// Posted behind what a test did; its dispatch marks that all of it was read.
+// A window of its own sees it even when the wait that reads it reports a
+// gadget event raised earlier instead of the message number.
 constexpr UINT SETTLE_MARKER = WM_APP + 0x77;
 constexpr DWORD SETTLE_LIMIT_MS = 5000;
 constexpr UINT WAKE_UP_MS = 20;
@@ -29,6 +31,29 @@ void SendPointer(HWND window, int x, int y, DWORD buttons) {
     SendInput(1, &input, sizeof input);
 }
 
+bool markerSeen = false;
+
+LRESULT CALLBACK MarkerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == SETTLE_MARKER) {
+        markerSeen = true;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND MarkerWindow() {
+    static HWND window = [] {
+        WNDCLASSA marker = {};
+        marker.lpfnWndProc = MarkerProc;
+        marker.hInstance = GetModuleHandleA(nullptr);
+        marker.lpszClassName = "GadgetSettleMarker";
+        RegisterClassA(&marker);
+        return CreateWindowExA(0, marker.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               marker.hInstance, nullptr);
+    }();
+    return window;
+}
+
 } // namespace
 
 EventTrace PumpUntilSettled(HWND window, const std::vector<int32_t>& kept) {
@@ -43,13 +68,14 @@ EventTrace PumpUntilSettled(HWND window, const std::vector<int32_t>& kept) {
         if (std::find(kept.begin(), kept.end(), event) != kept.end()) {
             events.push_back({event, EventSourceWindow(), EventSourceGadget(), EventSubtype()});
         }
-        return event;
     };
     bool settled = false;
     while (!settled && inTime()) {
         // Queued toolkit events come out before the marker is read.
-        PostMessageA(window, SETTLE_MARKER, 0, 0);
-        while (wait() != static_cast<int32_t>(SETTLE_MARKER) && inTime()) {
+        markerSeen = false;
+        PostMessageA(MarkerWindow(), SETTLE_MARKER, 0, 0);
+        while (!markerSeen && inTime()) {
+            wait();
         }
         // Input comes only once nothing is posted, so never before the
         // marker: take it now, then check again.
@@ -63,6 +89,7 @@ EventTrace PumpUntilSettled(HWND window, const std::vector<int32_t>& kept) {
         RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     KillTimer(nullptr, timer);
+    EXPECT_TRUE(settled) << "messages kept coming; events so far:\n" << DescribeTrace(events);
     return events;
 }
 

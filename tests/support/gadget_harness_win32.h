@@ -1,6 +1,6 @@
-// Drives gadgets in a toolkit window for the GUI tests: starts the runtime
-// once, feeds real input, pumps EventWait until things settle and records
-// what it returns.
+// Drives gadgets in a toolkit window for the GUI tests: feeds real pointer
+// input, pumps EventWait until things settle, records what it returns and
+// reads pixels back.
 #pragma once
 
 #include "tests/support/event_trace_win32.h"
