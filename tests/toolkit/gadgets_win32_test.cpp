@@ -115,9 +115,10 @@ TEST_F(GadgetTest, ComboBoxKeepsOrderAndSelectsByIndexOrText) {
          -1, ""},
         {"first selected", [] { GadgetSetState(7, 0); }, 0, "< none >"},
         {"appended last", [] { GadgetSetState(7, 2); }, 2, "XM1014"},
-        {"below -1 adds nothing",
+        {"below -1 or past the end adds nothing",
          [] {
              GadgetAddItem(7, -2, "lost");
+             GadgetAddItem(7, 4, "lost");
              GadgetSetText(7, "lost");
          },
          2, "XM1014"},
