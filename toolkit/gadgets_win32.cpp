@@ -50,14 +50,16 @@ LRESULT CALLBACK GadgetCommonHandler(HWND control, UINT message, WPARAM wParam, 
     const LRESULT result = CallWindowProcA(record->previous, control, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // Look again: the record may have moved while the control handled the message.
-        if (GadgetRecord* live = RegistryLookup(gadgets, number)) {
-            if (live->kind->free) {
-                live->kind->free(*live);
-            }
+        GadgetRecord* live = RegistryLookup(gadgets, number);
+        const bool ours = live && live->handle == control;
+        if (ours && live->kind->free) {
+            live->kind->free(*live);
         }
         RemovePropA(control, GADGET_ID_PROPERTY);
         SetWindowLongA(control, GWL_ID, CLEANED_UP_ID);
-        RegistryRelease(gadgets, number);
+        if (ours) {
+            RegistryRelease(gadgets, number);
+        }
     }
     return result;
 }
