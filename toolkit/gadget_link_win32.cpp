@@ -4,8 +4,6 @@
 #include "toolkit/gadget_kinds_win32.h"
 #include "toolkit/memory.h"
 
-#include <cstring>
-
 namespace {
 
 constexpr uint32_t LINK_UNDERLINE = 1;
