@@ -46,19 +46,31 @@ void AddLine(Brevolt& app, const Picks& picks, int times, std::vector<std::strin
     ASSERT_TRUE(app.Sync());
 }
 
-// Picks that give a long line: every check box and both weapons of each kind.
-Picks LongLinePicks() {
+// Picks by display text, one per combo box in the model's order.
+Picks PicksOf(const std::vector<std::string>& displays, const std::vector<bool>& checked) {
     Picks picks;
-    picks.rows = {88, 10, 10, 5, 5, 2};
-    picks.checked.assign(8, true);
+    for (size_t combo = 0; combo < displays.size(); ++combo) {
+        const std::vector<ComboRow>& rows = ComboModels()[combo].rows;
+        for (size_t row = 0; row < rows.size(); ++row) {
+            if (rows[row].display == displays[combo]) {
+                picks.rows[combo] = static_cast<int>(row);
+            }
+        }
+    }
+    picks.checked = checked;
     return picks;
 }
 
+// Every check box and both weapons of each kind: some 170 bytes.
+Picks LongLinePicks() {
+    return PicksOf(
+        {"Key Pad Enter", "AK47", "AK47", "Dual Elites", "Dual Elites", "Kevlar & Helmet"},
+        std::vector<bool>(8, true));
+}
+
 Picks ShortLinePicks() {
-    Picks picks;
-    picks.rows = {17, 11, 0, 0, 0, 0};
-    picks.checked[0] = true;
-    return picks;
+    return PicksOf({"Q", "M4A1", "< none >", "< none >", "< none >", "< none >"},
+                   {true, false, false, false, false, false, false, false});
 }
 
 // Each "Error" box in this order, dismissed in turn; then none is left.
@@ -118,31 +130,29 @@ TEST(DiskFull, ReportsTheFileThatDidNotFitAndSavesAllOnceThereIsRoom) {
         GTEST_SKIP() << "BREVOLT_SMALL_FOLDER is not set: mounting a small disk needs root "
                         "(tests/e2e/environment.sh)";
     }
-    FolderCleaner cleaner{folder};
+    FolderCleaner cleaner{folder}; // declared first: goes after the program has ended
     ScratchFolder logFolder;
-    {
-        Brevolt app;
-        ASSERT_TRUE(app.Start(folder, logFolder.File(L"brevolt.log")));
-        std::vector<std::string> added;
-        AddLine(app, LongLinePicks(), 120, &added); // some 17 KB
-        ASSERT_GT(BuyscriptFile(added).size(), 3u * 4096);
+    Brevolt app;
+    ASSERT_TRUE(app.Start(folder, logFolder.File(L"brevolt.log")));
+    std::vector<std::string> added;
+    ASSERT_NO_FATAL_FAILURE(AddLine(app, LongLinePicks(), 120, &added)); // some 20 KB
+    ASSERT_GT(BuyscriptFile(added).size(), 3u * 4096);
 
-        // Room for autoexec.cfg and the first page of buyscript.cfg only.
-        FillDiskLeaving(folder + L"\\filler", 2 * 4096);
-        ASSERT_TRUE(app.PressNoWait(SAVE_CONFIG));
-        ExpectErrorBoxes(app, {"Can't write \"buyscript.cfg\"!"});
-        EXPECT_EQ(ReadFileBytes(folder + L"\\autoexec.cfg"), AutoexecFile());
-        EXPECT_NE(ReadFileBytes(folder + L"\\buyscript.cfg"), BuyscriptFile(added));
-        ASSERT_TRUE(app.Running());
+    // Room for autoexec.cfg and the first page of buyscript.cfg only.
+    ASSERT_NO_FATAL_FAILURE(FillDiskLeaving(folder + L"\\filler", 2 * 4096));
+    ASSERT_TRUE(app.PressNoWait(SAVE_CONFIG));
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorBoxes(app, {"Can't write \"buyscript.cfg\"!"}));
+    EXPECT_EQ(ReadFileBytes(folder + L"\\autoexec.cfg"), AutoexecFile());
+    EXPECT_NE(ReadFileBytes(folder + L"\\buyscript.cfg"), BuyscriptFile(added));
+    ASSERT_TRUE(app.Running());
 
-        AddLine(app, ShortLinePicks(), 1, &added);
-        ASSERT_TRUE(DeleteFileW((folder + L"\\filler").c_str()));
-        ASSERT_TRUE(app.Press(SAVE_CONFIG));
-        EXPECT_FALSE(app.HasMessageBox());
-        EXPECT_EQ(ReadFileBytes(folder + L"\\autoexec.cfg"), AutoexecFile());
-        EXPECT_EQ(ReadFileBytes(folder + L"\\buyscript.cfg"), BuyscriptFile(added));
-        ExpectQuitWithExitCodeZero(app);
-    }
+    ASSERT_NO_FATAL_FAILURE(AddLine(app, ShortLinePicks(), 1, &added));
+    ASSERT_TRUE(DeleteFileW((folder + L"\\filler").c_str()));
+    ASSERT_TRUE(app.Press(SAVE_CONFIG));
+    EXPECT_FALSE(app.HasMessageBox());
+    EXPECT_EQ(ReadFileBytes(folder + L"\\autoexec.cfg"), AutoexecFile());
+    EXPECT_EQ(ReadFileBytes(folder + L"\\buyscript.cfg"), BuyscriptFile(added));
+    ExpectQuitWithExitCodeZero(app);
 }
 
 enum class Obstacle { NONE, FOLDER, LOCK };
@@ -249,13 +259,13 @@ TEST_P(SaveFaultTest, ReportsEachFileInOrderAndKeepsEveryLine) {
     Brevolt app;
     ASSERT_TRUE(app.Start(folder, scratch.File(L"brevolt.log")));
     std::vector<std::string> added;
-    AddLine(app, ShortLinePicks(), 2, &added);
+    ASSERT_NO_FATAL_FAILURE(AddLine(app, ShortLinePicks(), 2, &added));
     {
         Obstruction autoexec(fault.autoexec, autoexecPath);
         Obstruction buyscript(fault.buyscript, buyscriptPath);
         ASSERT_TRUE(autoexec.Made() && buyscript.Made());
         ASSERT_TRUE(app.PressNoWait(SAVE_CONFIG));
-        ExpectErrorBoxes(app, fault.boxes);
+        ASSERT_NO_FATAL_FAILURE(ExpectErrorBoxes(app, fault.boxes));
         if (!fault.readOnlyFolder && fault.autoexec == Obstacle::NONE) {
             EXPECT_EQ(ReadFileBytes(autoexecPath), AutoexecFile());
         }
@@ -263,7 +273,7 @@ TEST_P(SaveFaultTest, ReportsEachFileInOrderAndKeepsEveryLine) {
             EXPECT_EQ(ReadFileBytes(buyscriptPath), BuyscriptFile(added));
         }
 
-        AddLine(app, LongLinePicks(), 1, &added);
+        ASSERT_NO_FATAL_FAILURE(AddLine(app, LongLinePicks(), 1, &added));
         EXPECT_TRUE(autoexec.RemoveUntouched());
         EXPECT_TRUE(buyscript.RemoveUntouched());
     }
