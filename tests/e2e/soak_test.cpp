@@ -71,33 +71,21 @@ class Soak {
     std::string Counts() const;
 
   private:
-    enum Operation {
-        PICK,
-        TICK,
-        GENERATE_LINE,
-        ADD_LINE,
-        SAVE,
-        SAVE_LOCKED,
-        ABOUT_BOX,
-        LINK_CLICK
-    };
     struct Weighted {
-        Operation operation;
+        void (Soak::*perform)();
         int weight;
         const char* name;
     };
-    static constexpr Weighted OPERATIONS[] = {
-        {PICK, 30, "pick"},      {TICK, 18, "tick"},      {GENERATE_LINE, 20, "generate"},
-        {ADD_LINE, 15, "add"},   {SAVE, 6, "save"},       {SAVE_LOCKED, 3, "locked save"},
-        {ABOUT_BOX, 5, "about"}, {LINK_CLICK, 3, "link"},
-    };
+    static constexpr size_t OPERATION_COUNT = 8;
+    static const Weighted OPERATIONS[OPERATION_COUNT];
 
-    void Perform(Operation operation);
     void Pick();
     void Tick();
     void Generate();
     void Add();
-    void Save(bool lockAutoexec, bool lockBuyscript);
+    void Save() { SaveWithLocks(false, false); }
+    void SaveLocked();
+    void SaveWithLocks(bool lockAutoexec, bool lockBuyscript);
     void About();
     void Link();
     static void Settle(ExpectedFile& file, bool locked, const std::string& written);
@@ -116,8 +104,14 @@ class Soak {
     std::wstring opened_;
     size_t openedBefore_ = 0;
     unsigned linkClicks_ = 0;
-    unsigned counts_[sizeof OPERATIONS / sizeof OPERATIONS[0]] = {};
+    unsigned counts_[OPERATION_COUNT] = {};
     std::string trail_; // the last operations, for a failure message
+};
+
+const Soak::Weighted Soak::OPERATIONS[] = {
+    {&Soak::Pick, 30, "pick"},  {&Soak::Tick, 18, "tick"}, {&Soak::Generate, 20, "generate"},
+    {&Soak::Add, 15, "add"},    {&Soak::Save, 6, "save"},  {&Soak::SaveLocked, 3, "locked save"},
+    {&Soak::About, 5, "about"}, {&Soak::Link, 3, "link"},
 };
 
 void Soak::Run(unsigned long operations) {
@@ -146,14 +140,14 @@ void Soak::Run(unsigned long operations) {
         }
         ++counts_[chosen];
         Note("#" + std::to_string(done) + " " + OPERATIONS[chosen].name);
-        Perform(OPERATIONS[chosen].operation);
+        (this->*OPERATIONS[chosen].perform)();
         if (::testing::Test::HasFailure()) {
             return;
         }
         ASSERT_EQ(TextOf(app_.Gadget(28)), output_) << "after " << OPERATIONS[chosen].name;
     }
 
-    Save(false, false);
+    Save();
     if (!opened_.empty()) {
         // Each click starts the shell's opener in a process of its own.
         const size_t expected = openedBefore_ + linkClicks_;
@@ -166,7 +160,7 @@ void Soak::Run(unsigned long operations) {
 
 std::string Soak::Counts() const {
     std::ostringstream text;
-    for (size_t index = 0; index < sizeof OPERATIONS / sizeof OPERATIONS[0]; ++index) {
+    for (size_t index = 0; index < OPERATION_COUNT; ++index) {
         text << (index ? ", " : "") << counts_[index] << " " << OPERATIONS[index].name;
     }
     text << "; " << added_.size() << " lines added";
@@ -177,37 +171,6 @@ void Soak::Note(const std::string& what) {
     trail_ += what + "\n";
     if (trail_.size() > 2000) {
         trail_.erase(0, trail_.find('\n', trail_.size() - 2000) + 1);
-    }
-}
-
-void Soak::Perform(Operation operation) {
-    switch (operation) {
-    case PICK:
-        Pick();
-        break;
-    case TICK:
-        Tick();
-        break;
-    case GENERATE_LINE:
-        Generate();
-        break;
-    case ADD_LINE:
-        Add();
-        break;
-    case SAVE:
-        Save(false, false);
-        break;
-    case SAVE_LOCKED: {
-        const int which = 1 + random_.Below(3);
-        Save(which & 1, which & 2);
-        break;
-    }
-    case ABOUT_BOX:
-        About();
-        break;
-    case LINK_CLICK:
-        Link();
-        break;
     }
 }
 
@@ -246,8 +209,13 @@ void Soak::Add() {
     ASSERT_FALSE(app_.HasMessageBox());
 }
 
+void Soak::SaveLocked() {
+    const int which = 1 + random_.Below(3);
+    SaveWithLocks(which & 1, which & 2);
+}
+
 // Each locked file is reported, in file order; the others are written.
-void Soak::Save(bool lockAutoexec, bool lockBuyscript) {
+void Soak::SaveWithLocks(bool lockAutoexec, bool lockBuyscript) {
     Note(std::string("  locked:") + (lockAutoexec ? " autoexec.cfg" : "") +
          (lockBuyscript ? " buyscript.cfg" : ""));
     {
