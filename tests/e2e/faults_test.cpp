@@ -247,8 +247,8 @@ TEST_P(SaveFaultTest, ReportsEachFileInOrderAndKeepsEveryLine) {
     if (fault.readOnlyFolder) {
         folder = FolderFromEnvironment(L"BREVOLT_READONLY_FOLDER");
         if (folder.empty()) {
-            GTEST_SKIP() << "BREVOLT_READONLY_FOLDER is not set: a read-only mount needs root "
-                            "(tests/e2e/environment.sh)";
+            GTEST_SKIP() << "BREVOLT_READONLY_FOLDER is not set: tests/e2e/environment.sh offers "
+                            "one (as root only where it may mount a read-only disk)";
         }
     } else {
         ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
