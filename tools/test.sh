@@ -10,6 +10,7 @@ cd "$root"
 
 native=build/native
 win32=build/win32
+mkdir -p build
 jobs=$(nproc 2>/dev/null || echo 2)
 
 configure_and_build() { # dir, extra cmake arguments...
@@ -17,7 +18,7 @@ configure_and_build() { # dir, extra cmake arguments...
   shift
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S . -B "$dir" "$@" >"$dir.configure.log" 2>&1 ||
-      { mkdir -p "$dir"; cat "$dir.configure.log"; return 1; }
+      { cat "$dir.configure.log"; return 1; }
   fi
   cmake --build "$dir" -j "$jobs" 2>&1 | grep -E 'error|warning|Error' | head -40
   return "${PIPESTATUS[0]}"
