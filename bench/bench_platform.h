@@ -8,6 +8,10 @@
 // write call: the reference for Save Config.
 bool RawWriteFile(const char* name, const std::string& bytes);
 
+// Gives freed heap memory back to the system, so that each timed run gets
+// its memory the way a fresh program does.
+void HeapGiveBack();
+
 // Bytes of the process's heaps in use, with the allocator's own overhead.
 size_t HeapBytesInUse();
 // How HeapBytesInUse measures, for the table.

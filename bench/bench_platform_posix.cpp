@@ -22,6 +22,10 @@ bool RawWriteFile(const char* name, const std::string& bytes) {
     return close(file) == 0 && ok;
 }
 
+void HeapGiveBack() {
+    malloc_trim(0);
+}
+
 size_t HeapBytesInUse() {
     return mallinfo2().uordblks;
 }

@@ -23,6 +23,10 @@ bool RawWriteFile(const char* name, const std::string& bytes) {
     return CloseHandle(file) && ok;
 }
 
+void HeapGiveBack() {
+    HeapCompact(GetProcessHeap(), 0);
+}
+
 // Busy blocks of every heap, each with the heap's own bookkeeping.
 size_t HeapBytesInUse() {
     std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);

@@ -50,14 +50,19 @@ rows+=("$(awk -v p="$program" -v m="$minimal" 'BEGIN {
   printf "brevolt.exe size (release, stripped)|%.1f KB|%.1f KB minimal window|%.2f|-", p/1024, m/1024, p/m }')")
 imports() { i686-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { printf "%s%s", sep, $3; sep = " " }'; }
 program_imports=$(imports "$win32/stripped/brevolt.exe")
+minimal_imports=$(imports "$win32/stripped/minimal_window.exe")
 runtime=$(tr ' ' '\n' <<<"$program_imports" | grep -iE '^(libgcc|libstdc|libwinpthread|mingw)' | tr '\n' ' ')
-rows+=("brevolt.exe DLL imports|$program_imports|$(imports "$win32/stripped/minimal_window.exe")|-|system DLLs only: $([ -z "$runtime" ] && echo yes || echo "NO ($runtime)")")
+rows+=("brevolt.exe DLL imports|$(wc -w <<<"$program_imports") DLLs|$(wc -w <<<"$minimal_imports") DLLs minimal window|-|system DLLs only: $([ -z "$runtime" ] && echo yes || echo "NO: $runtime")")
 
 echo "measuring natively..."
 mkdir -p "$work"
-while IFS= read -r row; do rows+=("$row"); done < <("$native/bench/script_bench" "$work")
+for section in save add compose; do
+  while IFS= read -r row; do rows+=("$row"); done < <("$native/bench/script_bench" $section "$work")
+done
 
 echo "measuring under Wine ($runs start-ups of each program)..."
+# A prefix of the benchmark's own: stopping it cannot touch other sessions.
+export WINEPREFIX=${WINEPREFIX:-$root/build/bench-wineprefix}
 # shellcheck source=tools/wine-session.sh
 source "$root/tools/wine-session.sh"
 wine_session_start || { echo "Wine or Xvfb could not start"; exit 1; }
@@ -65,8 +70,13 @@ trap wine_session_stop EXIT
 row=$(wine "$win32/bench/startup_bench.exe" "$runs" "$(winepath -w "$win32/stripped/brevolt.exe")" \
   "$(winepath -w "$win32/stripped/minimal_window.exe")" 2>/dev/null | tr -d '\r')
 [ -n "$row" ] && rows+=("$row") || echo "start-up could not be measured"
-while IFS= read -r row; do rows+=("$row"); done < <(cd "$work" &&
-  wine "$root/$win32/bench/script_bench.exe" . 2>/dev/null | tr -d '\r')
+for section in save add compose; do
+  while IFS= read -r row; do rows+=("$row"); done < <(cd "$work" &&
+    wine "$root/$win32/bench/script_bench.exe" $section . 2>/dev/null | tr -d '\r')
+done
 
 echo
 printf '%s\n' "figure|value|reference|ratio|target" "${rows[@]}" | column -t -s '|'
+echo
+echo "brevolt.exe imports: $program_imports"
+echo "minimal window imports: $minimal_imports"
