@@ -1,6 +1,6 @@
 // Start-up time of GUI programs: from process creation until the program's
 // window is visible and the program waits for input (WaitForInputIdle).
-//   startup_bench RUNS PROGRAM REFERENCE
+//   startup_bench RUNS PROGRAM REFERENCE "REFERENCE NAME" "TARGET"
 // Runs both programs alternately, RUNS times each, and prints one table row.
 #include <windows.h>
 
@@ -84,8 +84,8 @@ double Median(std::vector<double> values) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: startup_bench RUNS PROGRAM REFERENCE\n");
+    if (argc != 6) {
+        std::fprintf(stderr, "usage: startup_bench RUNS PROGRAM REFERENCE NAME TARGET\n");
         return 2;
     }
     const int runs = std::atoi(argv[1]);
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
         reference.push_back(programFirst ? second : first);
     }
     const double p = Median(program), r = Median(reference);
-    std::printf("start-up to idle window (Wine, median of %d)|%.1f ms|%.1f ms|%.2f|<= 1.15\n", runs,
-                p, r, p / r);
+    std::printf("start-up to idle window (Wine, median of %d)|%.1f ms|%.1f ms %s|%.2f|%s\n", runs,
+                p, r, argv[4], p / r, argv[5]);
     return 0;
 }

@@ -34,14 +34,14 @@ build() { # dir, targets, -- cmake arguments...
 
 echo "building release programs (native and 32-bit Windows)..."
 build "$native" script_bench -- -DBREVOLT_SANITIZE=OFF || exit 1
-build "$win32" brevolt minimal_window startup_bench script_bench -- \
+build "$win32" brevolt minimal_window plain_controls startup_bench script_bench -- \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" || exit 1
 
 rows=()
 
 # Size and imports of the stripped executables.
 mkdir -p "$win32/stripped"
-for exe in brevolt.exe bench/minimal_window.exe; do
+for exe in brevolt.exe bench/minimal_window.exe bench/plain_controls.exe; do
   i686-w64-mingw32-strip -o "$win32/stripped/$(basename "$exe")" "$win32/$exe"
 done
 program=$(stat -c %s "$win32/stripped/brevolt.exe")
@@ -67,9 +67,16 @@ export WINEPREFIX=${WINEPREFIX:-$root/build/bench-wineprefix}
 source "$root/tools/wine-session.sh"
 wine_session_start || { echo "Wine or Xvfb could not start"; exit 1; }
 trap wine_session_stop EXIT
-row=$(wine "$win32/bench/startup_bench.exe" "$runs" "$(winepath -w "$win32/stripped/brevolt.exe")" \
-  "$(winepath -w "$win32/stripped/minimal_window.exe")" 2>/dev/null | tr -d '\r')
-[ -n "$row" ] && rows+=("$row") || echo "start-up could not be measured"
+start_up() { # reference, its name, target
+  wine "$win32/bench/startup_bench.exe" "$runs" "$(winepath -w "$win32/stripped/brevolt.exe")" \
+    "$(winepath -w "$win32/$1")" "$2" "$3" 2>/dev/null | tr -d '\r'
+}
+for reference in "stripped/minimal_window.exe|minimal window|<= 1.15" \
+                 "stripped/plain_controls.exe|same controls, plain Win32|-"; do
+  IFS='|' read -r exe name target <<<"$reference"
+  row=$(start_up "$exe" "$name" "$target")
+  [ -n "$row" ] && rows+=("$row") || echo "start-up against $name could not be measured"
+done
 for section in save add compose; do
   while IFS= read -r row; do rows+=("$row"); done < <(cd "$work" &&
     wine "$root/$win32/bench/script_bench.exe" $section . 2>/dev/null | tr -d '\r')
