@@ -1,23 +1,18 @@
-// Drives a running brevolt.exe from another process: start it in a fresh
-// directory, find its windows, set picks, press buttons, read texts and
-// message boxes. Every wait ends at a deadline.
+// Drives a running brevolt.exe from another process: start it in a folder,
+// find its windows, set picks, press buttons, read texts and message boxes.
+// Every wait ends at a deadline.
 #pragma once
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace e2e {
 
 constexpr DWORD WAIT_MS = 10000;
-
-// A path as Windows sees it; Unix paths (from environment variables set by
-// the shell scripts) are turned into Z: paths.
-std::wstring WindowsPath(const std::wstring& path);
-
-// BREVOLT_EXE, or brevolt.exe in the folder above this test program's.
-std::wstring BrevoltExePath();
+constexpr int QUIT = 5, GENERATE = 6, ABOUT = 7, ADD = 8, SAVE_CONFIG = 9, LINK = 29, OUTPUT = 28;
 
 // Polls until ready() is true or timeoutMs have passed; returns ready().
 template <typename Ready> bool WaitUntil(Ready ready, DWORD timeoutMs = WAIT_MS) {
@@ -31,33 +26,26 @@ template <typename Ready> bool WaitUntil(Ready ready, DWORD timeoutMs = WAIT_MS)
     return true;
 }
 
-// Windows-1252 bytes, the program's own encoding, from a wide text.
-std::string ToAnsi(const std::wstring& text);
-std::wstring ToWide(const std::string& text);
+// An environment variable naming a path, as Windows sees it (a Unix path
+// from the shell scripts becomes a Z: path); empty when not set.
+std::wstring PathFromEnvironment(const wchar_t* variable);
+std::wstring BrevoltExePath(); // BREVOLT_EXE, or beside the tests' folder
 
-// A window's whole text as Windows-1252 bytes, read with the wide calls.
-// false when the window does not answer in time.
+// Windows-1252 bytes, the program's own encoding.
+std::string ToAnsi(const std::wstring& text);
+// A window's whole text; false when it does not answer in time.
 bool ReadText(HWND window, std::string* text);
 std::string TextOf(HWND window); // empty when it does not answer
 std::string ClassOf(HWND window);
 
 std::vector<std::string> ComboItems(HWND combo);
-int ComboSelection(HWND combo);
 bool SetComboSelection(HWND combo, int index);
 bool SetCheck(HWND button, bool checked);
 int CheckState(HWND button);
 
-// Top-level windows of a process with this class name, visible ones only.
-std::vector<HWND> ProcessWindows(DWORD processId, const char* className);
-
-struct MessageBoxSeen {
-    HWND box = nullptr;
-    std::string title;
-    std::string text;
-};
-
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+bool FileExists(const std::wstring& path);
 
 // Holds a file open with no sharing, as another program might.
 class FileLock {
@@ -79,15 +67,20 @@ class ScratchFolder {
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::wstring& Path() const { return path_; }
-    std::wstring File(const wchar_t* name) const { return path_ + L"\\" + name; }
+    std::wstring File(const wchar_t* name) const { return (path_ / name).wstring(); }
 
   private:
-    std::wstring path_;
+    std::filesystem::path path_;
+};
+
+struct MessageBoxSeen {
+    HWND box = nullptr;
+    std::string title;
+    std::string text;
 };
 
 // One run of brevolt.exe with its own current directory and its output in
-// a log file of its own. Ended by force if still running at destruction.
+// a log file. Ended by force if still running at destruction.
 class Brevolt {
   public:
     Brevolt() = default;
@@ -99,36 +92,31 @@ class Brevolt {
     bool Start(const std::wstring& workFolder, const std::wstring& logPath);
     HWND Window() const { return window_; }
     HWND Gadget(int number) const { return GetDlgItem(window_, number); }
-    DWORD ProcessId() const { return process_.dwProcessId; }
     bool Running() const;
 
     // Returns once the program has handled everything posted to it so far:
     // a marker posted to the output box behind it has been read back.
     bool Sync();
-    // Presses a button through its own click handling, then syncs.
+    // Clicks a button through its own click handling, then syncs.
     bool Press(int gadget);
-    // Presses a button and returns at once: for commands that show a box,
-    // or that end the program.
+    // The same without waiting: for commands that show a box or end the program.
     bool PressNoWait(int gadget);
-    // Clicks a gadget with the mouse (the link reacts to the mouse, not to
-    // BM_CLICK), then syncs.
+    // Clicks with the mouse (the link reacts to the mouse, not to BM_CLICK).
     bool Click(int gadget);
-    // Picks the combo entry with this display text.
     bool Pick(int gadget, const std::string& displayText);
 
-    // Waits for a message box of the program and reads its title and text.
-    bool WaitForMessageBox(MessageBoxSeen* seen, DWORD timeoutMs = WAIT_MS);
+    bool WaitForMessageBox(MessageBoxSeen* seen);
     // Presses the box's OK button and waits until the box is gone.
     bool DismissMessageBox(HWND box);
     bool HasMessageBox() const;
 
-    // Waits for the process to end; false on timeout.
-    bool WaitForExit(DWORD* exitCode, DWORD timeoutMs = WAIT_MS);
-
-    // Saves the window's picture from the screen as a PNG file.
+    bool WaitForExit(DWORD* exitCode);
+    // Saves the window's picture from the screen as a BMP file.
     bool SaveScreenshot(const std::wstring& path) const;
 
   private:
+    std::vector<HWND> Windows(const char* className) const;
+
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
     unsigned marker_ = 0;

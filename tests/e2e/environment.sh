@@ -1,8 +1,6 @@
 # Sourced before e2e_tests.exe runs: the stand-ins some end-to-end tests use.
 #   e2e_environment_start  puts a recording xdg-open first on PATH (exports
-#                          BREVOLT_OPENED) and offers folders on troubled disks
-#                          where it can make them:
-#                            BREVOLT_FULL_FOLDER      a small disk with no space left
+#                          BREVOLT_OPENED) and, as root, offers two folders:
 #                            BREVOLT_SMALL_FOLDER     an empty 64 KB disk the tests
 #                                                     fill and free themselves
 #                            BREVOLT_READONLY_FOLDER  a folder nothing can be written to
@@ -10,7 +8,7 @@
 
 e2e_environment_start() {
   BREVOLT_E2E_DIR=$(mktemp -d)
-  mkdir "$BREVOLT_E2E_DIR/bin"
+  mkdir "$BREVOLT_E2E_DIR/bin" "$BREVOLT_E2E_DIR/small" "$BREVOLT_E2E_DIR/readonly"
   # Wine hands web addresses to xdg-open; record them instead of opening them.
   cat >"$BREVOLT_E2E_DIR/bin/xdg-open" <<EOS
 #!/bin/sh
@@ -20,41 +18,25 @@ EOS
   export PATH="$BREVOLT_E2E_DIR/bin:$PATH"
   export BREVOLT_OPENED="$BREVOLT_E2E_DIR/opened.txt"
 
-  local root=0
-  [ "$(id -u)" -eq 0 ] && root=1
-
-  # Files can still be created on a full disk, but not filled.
-  mkdir "$BREVOLT_E2E_DIR/full"
-  if [ $root -eq 1 ] && mount -t tmpfs -o size=64k tmpfs "$BREVOLT_E2E_DIR/full" 2>/dev/null; then
-    dd if=/dev/zero of="$BREVOLT_E2E_DIR/full/filler" bs=4k >/dev/null 2>&1 || true
-    export BREVOLT_FULL_FOLDER="$BREVOLT_E2E_DIR/full"
-  fi
-
-  mkdir "$BREVOLT_E2E_DIR/small"
-  if [ $root -eq 1 ] && mount -t tmpfs -o size=64k tmpfs "$BREVOLT_E2E_DIR/small" 2>/dev/null; then
-    export BREVOLT_SMALL_FOLDER="$BREVOLT_E2E_DIR/small"
-  fi
-
   # Permissions do not stop root, a read-only mount does.
-  mkdir "$BREVOLT_E2E_DIR/readonly"
-  if [ $root -eq 1 ]; then
+  if [ "$(id -u)" -eq 0 ]; then
+    mount -t tmpfs -o size=64k tmpfs "$BREVOLT_E2E_DIR/small" 2>/dev/null &&
+      export BREVOLT_SMALL_FOLDER="$BREVOLT_E2E_DIR/small"
     mount -t tmpfs -o ro,size=4k tmpfs "$BREVOLT_E2E_DIR/readonly" 2>/dev/null &&
       export BREVOLT_READONLY_FOLDER="$BREVOLT_E2E_DIR/readonly"
   elif chmod a-w "$BREVOLT_E2E_DIR/readonly"; then
     export BREVOLT_READONLY_FOLDER="$BREVOLT_E2E_DIR/readonly"
   fi
+  return 0
 }
 
 e2e_environment_stop() {
   [ -n "${BREVOLT_E2E_DIR:-}" ] || return 0
   local folder
-  for folder in full small readonly; do
-    if mountpoint -q "$BREVOLT_E2E_DIR/$folder" 2>/dev/null; then
-      umount "$BREVOLT_E2E_DIR/$folder" 2>/dev/null || true
-    fi
+  for folder in small readonly; do
+    mountpoint -q "$BREVOLT_E2E_DIR/$folder" 2>/dev/null && umount "$BREVOLT_E2E_DIR/$folder"
   done
   chmod -R u+w "$BREVOLT_E2E_DIR" 2>/dev/null || true
   rm -rf "$BREVOLT_E2E_DIR"
-  unset BREVOLT_E2E_DIR BREVOLT_OPENED BREVOLT_FULL_FOLDER BREVOLT_SMALL_FOLDER \
-    BREVOLT_READONLY_FOLDER
+  unset BREVOLT_E2E_DIR BREVOLT_OPENED BREVOLT_SMALL_FOLDER BREVOLT_READONLY_FOLDER
 }

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace e2e {
 namespace {
 
@@ -15,19 +12,14 @@ class ResourcesTest : public ::testing::Test {
         module_ = LoadLibraryExW(BrevoltExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(module_, nullptr) << ToAnsi(BrevoltExePath());
     }
-    void TearDown() override {
-        if (module_ != nullptr) {
-            FreeLibrary(module_);
-        }
-    }
+    void TearDown() override { FreeLibrary(module_); }
 
     std::string Resource(const char* type, int id) const {
         HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(id), type);
-        if (found == nullptr) {
-            return {};
-        }
-        const void* data = LockResource(LoadResource(module_, found));
-        return std::string(static_cast<const char*>(data), SizeofResource(module_, found));
+        return found == nullptr ? std::string()
+                                : std::string(static_cast<const char*>(
+                                                  LockResource(LoadResource(module_, found))),
+                                              SizeofResource(module_, found));
     }
 
     HMODULE module_ = nullptr;
@@ -49,12 +41,12 @@ TEST_F(ResourcesTest, IconOneHasImagesFor16And32And48Pixels) {
     ASSERT_EQ(group.size(), 6 + count * sizeof(IconGroupEntry));
     std::vector<int> sizes;
     for (WORD index = 0; index < count; ++index) {
-        const auto* entry = reinterpret_cast<const IconGroupEntry*>(group.data() + 6 +
-                                                                    index * sizeof(IconGroupEntry));
-        EXPECT_EQ(entry->width, entry->height);
-        EXPECT_EQ(entry->bitCount, 32);
-        EXPECT_FALSE(Resource(RT_ICON, entry->id).empty());
-        sizes.push_back(entry->width);
+        IconGroupEntry entry;
+        memcpy(&entry, group.data() + 6 + index * sizeof entry, sizeof entry);
+        EXPECT_EQ(entry.width, entry.height);
+        EXPECT_EQ(entry.bitCount, 32);
+        EXPECT_FALSE(Resource(RT_ICON, entry.id).empty());
+        sizes.push_back(entry.width);
     }
     EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
     HICON icon =
@@ -65,29 +57,25 @@ TEST_F(ResourcesTest, IconOneHasImagesFor16And32And48Pixels) {
 
 TEST_F(ResourcesTest, VersionRecordNamesBrevolt11Build4) {
     const std::string record = Resource(RT_VERSION, 1);
-    const DWORD signature = 0xFEEF04BD;
-    const size_t at = record.find(std::string(reinterpret_cast<const char*>(&signature), 4));
-    ASSERT_NE(at, std::string::npos);
+    const size_t at = record.find("\xBD\x04\xEF\xFE"); // the fixed part's signature
     VS_FIXEDFILEINFO fixed;
     ASSERT_GE(record.size(), at + sizeof fixed);
     memcpy(&fixed, record.data() + at, sizeof fixed);
     EXPECT_EQ(fixed.dwFileVersionMS, MAKELONG(1, 1));
     EXPECT_EQ(fixed.dwFileVersionLS, MAKELONG(4, 0));
     EXPECT_EQ(fixed.dwFileType, static_cast<DWORD>(VFT_APP));
-    const std::wstring productName = L"ProductName";
-    const std::wstring brevolt = L"Brevolt";
     const std::wstring text(reinterpret_cast<const wchar_t*>(record.data()), record.size() / 2);
-    const size_t name = text.find(productName);
+    const size_t name = text.find(L"ProductName");
     ASSERT_NE(name, std::wstring::npos);
-    EXPECT_NE(text.find(brevolt, name + productName.size()), std::wstring::npos);
+    EXPECT_NE(text.find(L"Brevolt", name), std::wstring::npos);
 }
 
 TEST_F(ResourcesTest, ManifestAsksForCommonControls6) {
     const std::string manifest = Resource(RT_MANIFEST, 1);
     const size_t name = manifest.find("name=\"Microsoft.Windows.Common-Controls\"");
     ASSERT_NE(name, std::string::npos) << manifest;
-    const size_t end = manifest.find("/>", name);
-    EXPECT_NE(manifest.substr(name, end - name).find("version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(manifest.substr(name, manifest.find("/>", name) - name).find("version=\"6.0.0.0\""),
+              std::string::npos);
 }
 
 } // namespace

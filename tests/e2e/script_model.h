@@ -34,9 +34,9 @@ struct Picks {
     std::vector<bool> checked = std::vector<bool>(8, false);
 };
 
-// The line Generate shows for these picks.
+// Picks by display text ("" for "< none >") and a '0'/'1' per check box.
+Picks PicksOf(const std::vector<std::string>& displays, const char* checks = "00000000");
 std::string ComposeLine(const Picks& picks);
-
 std::string AutoexecFile();
 std::string BuyscriptFile(const std::vector<std::string>& lines);
 
