@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 namespace {
 
 constexpr uint32_t POPUP = 0x80000000;
@@ -27,9 +30,9 @@ TEST(WindowPlacement, FlagsBecomeStyleAndShowing) {
     };
     for (const Case& test : cases) {
         WindowStyle style = WindowStyleFor(test.flags);
-        EXPECT_EQ(style.style, test.style) << std::hex << test.flags;
-        EXPECT_EQ(style.show, test.show) << std::hex << test.flags;
-        EXPECT_EQ(style.maximize, test.maximize) << std::hex << test.flags;
+        EXPECT_EQ(std::make_tuple(style.style, style.show, style.maximize),
+                  std::make_tuple(test.style, test.show, test.maximize))
+            << std::hex << test.flags;
     }
 }
 
@@ -44,96 +47,28 @@ TEST(WindowPlacement, Position) {
         const ScreenRect* parent;
         WindowPlacement expected;
     };
+    constexpr uint32_t SCREEN = WINDOW_CENTER_SCREEN, PARENT = WINDOW_CENTER_PARENT;
+    constexpr int32_t DEFAULT = POSITION_DEFAULT, MAX = INT32_MAX, MIN = INT32_MIN;
     const Case cases[] = {
         {"caller's position", 0, 382, 155, 256, 478, &parent, {382, 155, 256, 478}},
-        {"screen centre, caller's position ignored",
-         WINDOW_CENTER_SCREEN,
-         382,
-         155,
-         256,
-         478,
-         nullptr,
-         {512, 273, 256, 478}},
-        {"screen centre truncates",
-         WINDOW_CENTER_SCREEN,
-         0,
-         0,
-         255,
-         477,
-         nullptr,
-         {512, 273, 255, 477}},
-        {"larger than the screen is clamped",
-         WINDOW_CENTER_SCREEN,
-         0,
-         0,
-         2000,
-         1025,
-         nullptr,
-         {0, 0, 1280, 1024}},
-        {"screen centre wins over parent centre",
-         WINDOW_CENTER_SCREEN | WINDOW_CENTER_PARENT,
-         0,
-         0,
-         256,
-         478,
-         &parent,
-         {512, 273, 256, 478}},
-        {"parent centre truncates",
-         WINDOW_CENTER_PARENT,
-         0,
-         0,
-         100,
-         100,
-         &parent,
-         {200, 150, 100, 100}},
-        {"parent centre is raised to 0",
-         WINDOW_CENTER_PARENT,
-         0,
-         0,
-         200,
-         100,
-         &smallParent,
-         {0, 0, 200, 100}},
-        {"no active window keeps the position",
-         WINDOW_CENTER_PARENT,
-         7,
-         9,
-         100,
-         100,
-         nullptr,
-         {7, 9, 100, 100}},
-        {"default position",
-         0,
-         POSITION_DEFAULT,
-         30,
-         100,
-         100,
-         nullptr,
-         {INT32_MIN, INT32_MIN, 100, 100}},
-        {"default position is for the platform only without centring",
-         WINDOW_CENTER_PARENT,
-         POSITION_DEFAULT,
-         POSITION_DEFAULT,
-         100,
-         100,
-         nullptr,
-         {POSITION_DEFAULT, POSITION_DEFAULT, 100, 100}},
-        {"extreme sizes do not overflow",
-         WINDOW_CENTER_PARENT,
-         0,
-         0,
-         INT32_MIN,
-         INT32_MIN,
-         &farParent,
-         {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN}},
+        {"screen centre", SCREEN, 382, 155, 256, 478, nullptr, {512, 273, 256, 478}},
+        {"screen centre truncates", SCREEN, 0, 0, 255, 477, nullptr, {512, 273, 255, 477}},
+        {"larger than the screen", SCREEN, 0, 0, 2000, 1025, nullptr, {0, 0, 1280, 1024}},
+        {"screen before parent", SCREEN | PARENT, 0, 0, 256, 478, &parent, {512, 273, 256, 478}},
+        {"parent centre truncates", PARENT, 0, 0, 100, 100, &parent, {200, 150, 100, 100}},
+        {"parent centre raised to 0", PARENT, 0, 0, 200, 100, &smallParent, {0, 0, 200, 100}},
+        {"no active window", PARENT, 7, 9, 100, 100, nullptr, {7, 9, 100, 100}},
+        {"default position", 0, DEFAULT, 30, 100, 100, nullptr, {MIN, MIN, 100, 100}},
+        {"centred default", PARENT, DEFAULT, DEFAULT, 9, 9, nullptr, {DEFAULT, DEFAULT, 9, 9}},
+        {"no overflow", PARENT, 0, 0, MIN, MIN, &farParent, {MAX, MAX, MIN, MIN}},
     };
     for (const Case& test : cases) {
         WindowPlacement placement = WindowPlacementFor(test.flags, test.x, test.y, test.width,
                                                        test.height, 1280, 1024, test.parent);
-        EXPECT_EQ(placement.x, test.expected.x) << test.name;
-        EXPECT_EQ(placement.y, test.expected.y) << test.name;
-        EXPECT_EQ(placement.width, test.expected.width) << test.name;
-        EXPECT_EQ(placement.height, test.expected.height) << test.name;
+        const auto fields = [](const WindowPlacement& p) {
+            return std::vector<int32_t>{p.x, p.y, p.width, p.height};
+        };
+        EXPECT_EQ(fields(placement), fields(test.expected)) << test.name;
     }
 }
 

@@ -1,26 +1,20 @@
 #include "tests/support/event_trace_win32.h"
-#include "toolkit/gadgets.h"
-#include "toolkit/windows.h"
 
-#include <windows.h>
+#include "toolkit/files.h"
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
 
 constexpr uint32_t PROGRAM_FLAGS = 0x80C00001;
-constexpr int32_t CLIENT_WIDTH = 250;
-constexpr int32_t CLIENT_HEIGHT = 449;
 
 std::string ClassNameOf(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
-}
-
-bool ClassRegistered(const char* name) {
-    WNDCLASSA windowClass;
-    return GetClassInfoA(GetModuleHandleA(nullptr), name, &windowClass) != 0;
 }
 
 class WindowTest : public testing::Test {
@@ -30,269 +24,188 @@ class WindowTest : public testing::Test {
 
     // Opens a window and lets what its showing raised pass.
     HWND Open(ObjectNumber number, uint32_t flags = PROGRAM_FLAGS) {
-        auto window = reinterpret_cast<HWND>(
-            WindowOpen(number, 382, 155, CLIENT_WIDTH, CLIENT_HEIGHT, "Window test", flags));
+        HWND window = HandleOf(WindowOpen(number, 382, 155, 250, 449, "Window test", flags));
         if (window) {
             UpdateWindow(window);
-            TraceUntilIdle();
+            Settle();
         }
         return window;
+    }
+    // `events` as reported for `window` once gadget 42 was the last to report.
+    static EventTrace Raised(ObjectNumber window, std::initializer_list<int32_t> events) {
+        EventTrace trace;
+        for (int32_t event : events) {
+            trace.push_back({event, window, 42, -1});
+        }
+        return trace;
     }
 };
 
 TEST_F(WindowTest, TheProgramsWindowIsCentredWithACaptionAndNoCloseBox) {
     HWND window = Open(0);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(WindowHandleOf(0), reinterpret_cast<intptr_t>(window));
     EXPECT_EQ(ClassNameOf(window), "WindowClass_0");
-    EXPECT_EQ(GetPropA(window, "TK_WindowID"), reinterpret_cast<HANDLE>(1));
-
-    RECT client;
+    RECT client, outer;
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, CLIENT_WIDTH);
-    EXPECT_EQ(client.bottom, CLIENT_HEIGHT);
-    RECT outer;
     GetWindowRect(window, &outer);
+    EXPECT_EQ(client.right, 250);
+    EXPECT_EQ(client.bottom, 449);
     EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
     EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
-
-    LONG style = GetWindowLongA(window, GWL_STYLE);
-    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
-    EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_CHILD), 0);
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), WS_CAPTION);
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(GetClassLongA(window, GCL_STYLE), CS_DBLCLKS);
-    EXPECT_EQ(GetClassLongA(window, GCL_HBRBACKGROUND), COLOR_BTNFACE + 1);
-
     HDC dc = GetDC(window);
-    EXPECT_EQ(GetPixel(dc, CLIENT_WIDTH / 2, CLIENT_HEIGHT / 2), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(dc, 125, 224), GetSysColor(COLOR_BTNFACE));
     ReleaseDC(window, dc);
 }
 
-TEST_F(WindowTest, ReopeningANumberClosesTheOldWindowAndReusesItsClass) {
+TEST_F(WindowTest, ReopeningClosesTheOldWindowAndAFailedOpenLeavesTheNumberFree) {
     HWND first = Open(3);
-    ASSERT_NE(first, nullptr);
     HWND second = Open(3);
-    ASSERT_NE(second, nullptr);
+    ASSERT_TRUE(first && second);
     EXPECT_FALSE(IsWindow(first));
     EXPECT_EQ(ClassNameOf(second), "WindowClass_3");
     EXPECT_EQ(WindowHandleOf(3), reinterpret_cast<intptr_t>(second));
 
-    WindowClose(3);
-    EXPECT_FALSE(IsWindow(second));
-    EXPECT_FALSE(ClassRegistered("WindowClass_3"));
-    EXPECT_EQ(WindowHandleOf(3), 0);
-    WindowClose(3); // no longer open: ignored
-    EXPECT_NE(Open(3), nullptr);
-}
-
-TEST_F(WindowTest, AFailedOpenClosesTheOldWindowAndLeavesTheNumberFree) {
-    HWND old = Open(5);
-    ASSERT_NE(old, nullptr);
     // A top-level window cannot be a child: the platform refuses to create it.
-    EXPECT_EQ(WindowOpen(5, 0, 0, 100, 100, "refused", WS_CHILD), 0);
-    EXPECT_FALSE(IsWindow(old));
-    EXPECT_EQ(WindowHandleOf(5), 0);
-    EXPECT_FALSE(ClassRegistered("WindowClass_5"));
-    EXPECT_NE(Open(5), nullptr);
-}
-
-TEST_F(WindowTest, TheFlagsDecideShowingAndPlacement) {
-    // Created hidden: what creation sent came before the window had its
-    // number and raised nothing.
-    auto hidden = reinterpret_cast<HWND>(
-        WindowOpen(4, 0, 0, 120, 80, "", WINDOW_HIDDEN | WINDOW_CENTER_SCREEN));
-    ASSERT_NE(hidden, nullptr);
-    EXPECT_FALSE(IsWindowVisible(hidden));
-    EXPECT_EQ(GetWindowLongA(hidden, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
-    EXPECT_TRUE(SameTrace({}, TraceUntilIdle()));
-
-    auto maximised = reinterpret_cast<HWND>(
-        WindowOpen(6, 0, 0, 120, 80, "", WS_OVERLAPPEDWINDOW | WINDOW_MAXIMIZE));
-    ASSERT_NE(maximised, nullptr);
-    EXPECT_TRUE(IsZoomed(maximised));
-    WindowClose(6);
-
-    HWND parent = Open(0, WS_POPUP | WS_CAPTION);
-    ASSERT_NE(parent, nullptr);
-    SetWindowPos(parent, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ASSERT_EQ(GetActiveWindow(), parent);
-    auto centred =
-        reinterpret_cast<HWND>(WindowOpen(7, 0, 0, 60, 40, "", WS_POPUP | WINDOW_CENTER_PARENT));
-    ASSERT_NE(centred, nullptr);
-    RECT outer;
-    RECT inner;
-    GetWindowRect(parent, &outer);
-    GetWindowRect(centred, &inner);
-    EXPECT_EQ(inner.left, outer.left + (outer.right - outer.left - 60) / 2);
-    EXPECT_EQ(inner.top, outer.top + (outer.bottom - outer.top - 40) / 2);
-}
-
-TEST_F(WindowTest, ActivationAndRepaintingAreQueuedEvents) {
-    HWND first = Open(0);
-    HWND second = Open(1);
-    ASSERT_TRUE(first && second);
-    ASSERT_EQ(GetActiveWindow(), second);
-    // Only the window being activated reports; the other is deactivated.
-    SetActiveWindow(first);
-    EXPECT_TRUE(SameTrace({{EVENT_ACTIVATE_WINDOW, 0, EventSourceGadget(), -1}},
-                          TraceUntilIdle({EVENT_ACTIVATE_WINDOW})));
-
-    // The paint message, read only once nothing else is queued, is passed
-    // through as its number (also 15); then the background erase it caused
-    // comes out as the repaint event.
-    InvalidateRect(second, nullptr, TRUE);
-    EXPECT_TRUE(SameTrace(
-        {{WM_PAINT, 1, EventSourceGadget(), -1}, {EVENT_REPAINT, 1, EventSourceGadget(), -1}},
-        TraceUntil([](const EventTrace& trace) { return trace.size() == 2; }, {EVENT_REPAINT})));
-}
-
-TEST_F(WindowTest, AnIssuedIdentifierNamesTheWindowEverywhere) {
-    intptr_t id = WindowOpen(NUMBER_ANY, 0, 0, 100, 100, nullptr, WS_OVERLAPPED);
-    ASSERT_NE(id, 0);
-    auto number = static_cast<ObjectNumber>(id);
-    auto window = reinterpret_cast<HWND>(WindowHandleOf(number));
-    ASSERT_NE(window, nullptr);
-    EXPECT_NE(reinterpret_cast<intptr_t>(window), id);
-    EXPECT_EQ(ClassNameOf(window), "WindowClass_" + std::to_string(number));
-    TraceUntilIdle();
-
-    SendMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(SameTrace({{EVENT_CLOSE_WINDOW, number, EventSourceGadget(), -1}},
-                          TraceUntilIdle({EVENT_CLOSE_WINDOW})));
+    EXPECT_EQ(WindowOpen(3, 0, 0, 100, 100, "refused", WS_CHILD), 0);
+    EXPECT_FALSE(IsWindow(second));
+    EXPECT_EQ(WindowHandleOf(3), 0);
+    WNDCLASSA unregistered;
+    EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), "WindowClass_3", &unregistered));
+    EXPECT_NE(Open(3), nullptr);
 }
 
 TEST_F(WindowTest, CloseRequestsRaiseEventsAndLeaveTheWindowOpen) {
     HWND window = Open(0);
     ASSERT_NE(window, nullptr);
     PostMessageA(window, MSG_GADGET_EVENT, 42, 7);
-    EXPECT_TRUE(SameTrace({{EVENT_GADGET, 0, 42, 7}}, TraceUntilIdle()));
+    EXPECT_TRUE(SameTrace({{EVENT_GADGET, 0, 42, 7}}, Settle()));
 
     // Close requests reach the window as sent messages, while the program
     // is busy between waits.
     SendMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(SameTrace({{EVENT_CLOSE_WINDOW, 0, 42, -1}}, TraceUntilIdle()));
+    EXPECT_TRUE(SameTrace(Raised(0, {EVENT_CLOSE_WINDOW}), Settle()));
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(WindowHandleOf(0), reinterpret_cast<intptr_t>(window));
 
     SendMessageA(window, WM_CLOSE, 0, 0);
     SendMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(SameTrace({{EVENT_CLOSE_WINDOW, 0, 42, -1}}, TraceUntilIdle()));
+    EXPECT_TRUE(SameTrace(Raised(0, {EVENT_CLOSE_WINDOW}), Settle()));
 
     SendMessageA(window, WM_CLOSE, 0, 0);
     SetWindowPos(window, nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(
-        SameTrace({{EVENT_CLOSE_WINDOW, 0, 42, -1},
-                   {EVENT_MOVE_WINDOW, 0, 42, -1},
-                   {EVENT_CLOSE_WINDOW, 0, 42, -1}},
-                  TraceUntilIdle({EVENT_CLOSE_WINDOW, EVENT_MOVE_WINDOW, EVENT_SIZE_WINDOW})));
-
-    // A user's close request: the system command that Alt+F4 posts.
-    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(SameTrace({{EVENT_CLOSE_WINDOW, 0, 42, -1}}, TraceUntilIdle()));
-    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(SameTrace(Raised(0, {EVENT_CLOSE_WINDOW, EVENT_MOVE_WINDOW, EVENT_CLOSE_WINDOW}),
+                          Settle({EVENT_CLOSE_WINDOW, EVENT_MOVE_WINDOW, EVENT_SIZE_WINDOW})));
+    EXPECT_EQ(WindowHandleOf(0), reinterpret_cast<intptr_t>(window));
 }
 
 TEST_F(WindowTest, MinimisingRaisesNoSizeEventAndRestoringRaisesOne) {
     HWND window = Open(0, WS_OVERLAPPEDWINDOW);
     ASSERT_NE(window, nullptr);
+    PostMessageA(window, MSG_GADGET_EVENT, 42, 0);
     ShowWindow(window, SW_MINIMIZE);
-    EXPECT_TRUE(SameTrace({}, TraceUntilIdle({EVENT_SIZE_WINDOW})));
+    EXPECT_TRUE(SameTrace({}, Settle({EVENT_SIZE_WINDOW})));
     ShowWindow(window, SW_RESTORE);
-    EXPECT_TRUE(SameTrace({{EVENT_SIZE_WINDOW, 0, EventSourceGadget(), -1}},
-                          TraceUntilIdle({EVENT_SIZE_WINDOW})));
-    SetWindowPos(window, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_TRUE(SameTrace({{EVENT_SIZE_WINDOW, 0, EventSourceGadget(), -1}},
-                          TraceUntilIdle({EVENT_SIZE_WINDOW})));
+    EXPECT_TRUE(SameTrace(Raised(0, {EVENT_SIZE_WINDOW}), Settle({EVENT_SIZE_WINDOW})));
 }
 
 TEST_F(WindowTest, AMouseMoveIsPassedThroughAsItsMessageNumber) {
-    HWND window = Open(0);
+    HWND window = Open(1);
     ASSERT_NE(window, nullptr);
-    PostMessageA(window, MSG_GADGET_EVENT, 9, 0);
-    TraceUntilIdle();
-
-    RECT outer;
-    GetWindowRect(window, &outer);
-    INPUT move = {};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = ((outer.left + outer.right) / 2) * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    move.mi.dy = ((outer.top + outer.bottom) / 2) * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ASSERT_EQ(SendInput(1, &move, sizeof move), 1u);
-    EventTrace trace =
-        TraceUntil([](const EventTrace& events) { return !events.empty(); }, {WM_MOUSEMOVE});
-    EXPECT_TRUE(SameTrace({{WM_MOUSEMOVE, 0, 9, -1}}, trace));
+    PostMessageA(window, MSG_GADGET_EVENT, 42, 0);
+    Settle();
+    PointerAt(window, 100, 100);
+    EXPECT_TRUE(
+        SameTrace({{WM_MOUSEMOVE, 1, 42, -1}},
+                  TraceUntil([](const EventTrace& t) { return !t.empty(); }, {WM_MOUSEMOVE})));
 }
 
-TEST_F(WindowTest, ControlNotificationsAndPostedGadgetEventsBecomeGadgetEvents) {
-    HWND window = Open(0);
-    ASSERT_NE(window, nullptr);
-    // A plain control, not a gadget: nothing claims its notifications.
-    HWND button =
-        CreateWindowExA(0, "Button", "Press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24,
-                        window, reinterpret_cast<HMENU>(77), GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(button, nullptr);
-    TraceUntilIdle();
-
-    PostMessageA(button, BM_CLICK, 0, 0);
-    PostMessageA(window, MSG_GADGET_EVENT, 12, 14000);
-    PostMessageA(window, MSG_GADGET_EVENT, 12, 14001);
-    EXPECT_TRUE(SameTrace({{EVENT_GADGET, 0, 77, BN_CLICKED},
-                           {EVENT_GADGET, 0, 12, 14000},
-                           {EVENT_GADGET, 0, 12, 14001}},
-                          TraceUntilIdle({EVENT_GADGET})));
-
-    // A click outside any wait waits in the pending slot and comes out with
-    // the next message, without its subtype.
-    SendMessageA(button, BM_CLICK, 0, 0);
-    EXPECT_TRUE(SameTrace({{EVENT_GADGET, 0, 77, -1}}, TraceUntilIdle({EVENT_GADGET})));
-}
-
-TEST_F(WindowTest, ColourQueriesGoToTheGadgetsKindAndPlainControlsKeepTheDefault) {
-    HWND window = Open(0);
-    ASSERT_NE(window, nullptr);
-    GadgetListBegin(reinterpret_cast<intptr_t>(window));
-    auto label = reinterpret_cast<HWND>(LabelCreate(1, 10, 10, 60, 20, ""));
-    HWND plain = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 10, 40, 60, 20, window,
-                                 reinterpret_cast<HMENU>(1), GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(label && plain);
-    const COLORREF red = RGB(255, 0, 0);
-    GadgetSetColour(1, 2, static_cast<int32_t>(red));
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    UpdateWindow(window);
-
-    // The plain control shares the gadget's ID but carries no "TK_ID".
-    HDC dc = GetDC(window);
-    EXPECT_EQ(GetPixel(dc, 40, 20), red);
-    EXPECT_EQ(GetPixel(dc, 40, 50), GetSysColor(COLOR_BTNFACE));
-    ReleaseDC(window, dc);
-}
-
-// Counts the WM_SYSCOLORCHANGE messages a child window receives.
-int colourChanges = 0;
-LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SYSCOLORCHANGE) {
-        ++colourChanges;
+// Real key presses: posted key messages would not carry the Shift state that
+// tells Shift+Tab from Tab.
+void PressTab(std::vector<WORD> modifiers) {
+    modifiers.push_back(VK_TAB);
+    std::vector<INPUT> inputs(2 * modifiers.size());
+    for (size_t i = 0; i < modifiers.size(); ++i) {
+        inputs[i].type = inputs[inputs.size() - 1 - i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = inputs[inputs.size() - 1 - i].ki.wVk = modifiers[i];
+        inputs[inputs.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)),
+              inputs.size());
+    // Every key has come through EventWait once its key-up has.
+    TraceUntil([&](const EventTrace& keyUps) { return keyUps.size() >= modifiers.size(); },
+               {WM_KEYUP, WM_SYSKEYUP});
 }
 
-TEST_F(WindowTest, ASystemColourChangeReachesEveryDescendant) {
+TEST_F(WindowTest, TabAndShiftTabVisitEligibleControlsAndWrapAround) {
     HWND window = Open(0);
     ASSERT_NE(window, nullptr);
-    WNDCLASSA counting = {};
-    counting.lpfnWndProc = CountingProc;
-    counting.hInstance = GetModuleHandleA(nullptr);
-    counting.lpszClassName = "ColourCounter";
-    RegisterClassA(&counting);
-    HWND child = CreateWindowExA(0, "ColourCounter", "", WS_CHILD, 0, 0, 10, 10, window, nullptr,
-                                 counting.hInstance, nullptr);
-    CreateWindowExA(0, "ColourCounter", "", WS_CHILD, 0, 0, 5, 5, child, nullptr,
-                    counting.hInstance, nullptr);
-    colourChanges = 0;
-    SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
-    EXPECT_EQ(colourChanges, 2);
+    int id = 0;
+    auto control = [&](const char* className, DWORD style, HWND parent) {
+        ++id;
+        return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 10, id * 20, 100,
+                               18, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               GetModuleHandleA(nullptr), nullptr);
+    };
+    control("Button", BS_GROUPBOX, window);
+    HWND first = control("Button", WS_TABSTOP, window);
+    control("Static", SS_LEFT, window);
+    control("Button", WS_TABSTOP | WS_DISABLED, window);
+    HWND edit = control("Edit", WS_TABSTOP | WS_BORDER, window);
+    // Descendants are visited right after their parent.
+    HWND nested = control("Button", WS_TABSTOP, control("Static", 0, window));
+    ShowWindow(control("Button", WS_TABSTOP, window), SW_HIDE);
+    HWND last = control("Button", WS_TABSTOP, window);
+    SetForegroundWindow(window);
+    SetFocus(nullptr);
+    Settle();
+    ASSERT_EQ(GetActiveWindow(), window);
+
+    struct Step {
+        const char* keys;
+        std::vector<WORD> modifiers;
+        HWND focused;
+    };
+    const Step steps[] = {
+        {"Tab from no focus", {}, first},
+        {"Tab past a frame, a label and a disabled button", {}, edit},
+        {"Tab into a nested control", {}, nested},
+        {"Tab past a hidden button", {}, last},
+        {"Tab from the last", {}, first},
+        {"Shift+Tab from the first", {VK_SHIFT}, last},
+        {"Shift+Tab", {VK_SHIFT}, nested},
+        {"Ctrl+Tab", {VK_CONTROL}, nested},
+        {"Ctrl+Shift+Tab", {VK_CONTROL, VK_SHIFT}, nested},
+        {"Shift+Tab", {VK_SHIFT}, edit},
+    };
+    for (const Step& step : steps) {
+        PressTab(step.modifiers);
+        EXPECT_EQ(GetFocus(), step.focused) << step.keys;
+    }
+}
+
+// In a process of its own, where the runtime starts fresh and can end
+// without disturbing the other tests.
+TEST(RuntimeTest, TheEndClosesEveryWindowAndFlushesEveryFile) {
+    char directory[MAX_PATH] = {};
+    GetTempPathA(sizeof directory, directory);
+    const std::string path = std::string(directory) + "brevolt_runtime_end.txt";
+    DeleteFileA(path.c_str());
+    EXPECT_EXIT(
+        {
+            bool started = RuntimeStart() && RuntimeStart(); // a second start changes nothing
+            auto window = reinterpret_cast<HWND>(WindowOpen(0, 0, 0, 100, 100, "", 0));
+            bool written = FileCreate(0, path.c_str()) && FileWriteLine(0, "kept");
+            RuntimeEnd();
+            std::exit(started && written && window && !IsWindow(window) ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    EXPECT_EQ(text.str(), "kept\r\n");
+    DeleteFileA(path.c_str());
 }
 
 } // namespace
