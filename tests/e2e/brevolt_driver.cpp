@@ -8,38 +8,12 @@ namespace e2e {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr int MESSAGE_BOX_TEXT = 0xFFFF; // the static control that holds a box's text
-
-bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result) {
-    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, result) !=
-           0;
-}
-
-LRESULT SendOrMinusOne(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    return Send(window, message, wParam, lParam, &result) ? static_cast<LRESULT>(result) : -1;
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)
+               ? static_cast<LRESULT>(result)
+               : -1;
 }
-
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) &&
-        ClassOf(window) == search->className) {
-        search->found.push_back(window);
-    }
-    return TRUE;
-}
-
-} // namespace
 
 std::wstring PathFromEnvironment(const wchar_t* variable) {
     wchar_t value[MAX_PATH];
@@ -77,18 +51,13 @@ std::string ToAnsi(const std::wstring& text) {
 }
 
 bool ReadText(HWND window, std::string* text) {
-    DWORD_PTR length = 0;
-    if (!Send(window, WM_GETTEXTLENGTH, 0, 0, &length)) {
-        return false;
-    }
-    std::wstring buffer(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!Send(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(buffer.data()), &copied)) {
-        return false;
-    }
-    buffer.resize(copied);
+    const LRESULT length = Ask(window, WM_GETTEXTLENGTH);
+    std::wstring buffer(std::max<LRESULT>(length, 0) + 1, L'\0');
+    const LRESULT copied =
+        Ask(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    buffer.resize(std::max<LRESULT>(copied, 0));
     *text = ToAnsi(buffer);
-    return true;
+    return length >= 0 && copied >= 0;
 }
 
 std::string TextOf(HWND window) {
@@ -104,29 +73,25 @@ std::string ClassOf(HWND window) {
 
 std::vector<std::string> ComboItems(HWND combo) {
     std::vector<std::string> items;
-    const LRESULT count = SendOrMinusOne(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        std::wstring buffer(
-            std::max<LRESULT>(0, SendOrMinusOne(combo, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
-        buffer.resize(
-            std::max<LRESULT>(0, SendOrMinusOne(combo, CB_GETLBTEXT, index,
-                                                reinterpret_cast<LPARAM>(buffer.data()))));
+    for (LRESULT index = 0, count = Ask(combo, CB_GETCOUNT); index < count; ++index) {
+        std::wstring buffer(std::max<LRESULT>(0, Ask(combo, CB_GETLBTEXTLEN, index)) + 1, L'\0');
+        buffer.resize(std::max<LRESULT>(
+            0, Ask(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()))));
         items.push_back(ToAnsi(buffer));
     }
     return items;
 }
 
 bool SetComboSelection(HWND combo, int index) {
-    return SendOrMinusOne(combo, CB_SETCURSEL, index, 0) == index;
+    return Ask(combo, CB_SETCURSEL, index) == index;
 }
 
 bool SetCheck(HWND button, bool checked) {
-    DWORD_PTR result = 0;
-    return Send(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0, &result);
+    return Ask(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED) >= 0;
 }
 
 int CheckState(HWND button) {
-    return static_cast<int>(SendOrMinusOne(button, BM_GETCHECK, 0, 0));
+    return static_cast<int>(Ask(button, BM_GETCHECK));
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
@@ -207,6 +172,27 @@ bool Brevolt::Start(const std::wstring& workFolder, const std::wstring& logPath)
            Sync();
 }
 
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) &&
+        ClassOf(window) == search->className) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+} // namespace
+
 std::vector<HWND> Brevolt::Windows(const char* className) const {
     WindowSearch search{process_.dwProcessId, className, {}};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
@@ -222,7 +208,7 @@ bool Brevolt::Sync() {
     HWND output = Gadget(OUTPUT);
     const LPARAM marker = 100000 + (++marker_ % 100000);
     return output != nullptr && PostMessageW(output, EM_SETLIMITTEXT, marker, 0) &&
-           WaitUntil([&] { return SendOrMinusOne(output, EM_GETLIMITTEXT, 0, 0) == marker; });
+           WaitUntil([&] { return Ask(output, EM_GETLIMITTEXT) == marker; });
 }
 
 bool Brevolt::Press(int gadget) {

@@ -13,6 +13,7 @@ namespace e2e {
 
 constexpr DWORD WAIT_MS = 10000;
 constexpr int QUIT = 5, GENERATE = 6, ABOUT = 7, ADD = 8, SAVE_CONFIG = 9, LINK = 29, OUTPUT = 28;
+constexpr int MESSAGE_BOX_TEXT = 0xFFFF; // the static control that holds a box's text
 
 // Polls until ready() is true or timeoutMs have passed; returns ready().
 template <typename Ready> bool WaitUntil(Ready ready, DWORD timeoutMs = WAIT_MS) {
@@ -31,6 +32,8 @@ template <typename Ready> bool WaitUntil(Ready ready, DWORD timeoutMs = WAIT_MS)
 std::wstring PathFromEnvironment(const wchar_t* variable);
 std::wstring BrevoltExePath(); // BREVOLT_EXE, or beside the tests' folder
 
+// A message's answer, or -1 when the window does not answer in time.
+LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Windows-1252 bytes, the program's own encoding.
 std::string ToAnsi(const std::wstring& text);
 // A window's whole text; false when it does not answer in time.

@@ -29,11 +29,6 @@ void AddLine(Brevolt& app, const Picks& picks, int times, std::vector<std::strin
     ASSERT_TRUE(app.Sync());
 }
 
-void ExpectQuitWithExitCodeZero(Brevolt& app) {
-    ASSERT_TRUE(app.PressNoWait(QUIT));
-    ExpectExitCodeZero(app);
-}
-
 // Fills the disk holding `path` with that file, then gives back `spare` bytes.
 void FillDiskLeaving(const std::wstring& path, LONGLONG spare) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -92,7 +87,8 @@ TEST(DiskFull, ReportsTheFileThatDidNotFitAndSavesAllOnceThereIsRoom) {
     EXPECT_FALSE(app.HasMessageBox());
     EXPECT_EQ(ReadFileBytes(folder + L"\\autoexec.cfg"), AutoexecFile());
     EXPECT_EQ(ReadFileBytes(folder + L"\\buyscript.cfg"), BuyscriptFile(added));
-    ExpectQuitWithExitCodeZero(app);
+    ASSERT_TRUE(app.PressNoWait(QUIT));
+    ExpectExitCodeZero(app);
 }
 
 enum Obstacle { NONE, FOLDER, LOCK };
@@ -100,41 +96,16 @@ enum Obstacle { NONE, FOLDER, LOCK };
 struct FaultCase {
     const char* name;
     bool readOnlyFolder;
-    Obstacle autoexec, buyscript;
+    Obstacle obstacles[2]; // in the way of autoexec.cfg and buyscript.cfg
     std::vector<std::string> boxes;
 };
 
 const FaultCase faultCases[] = {
-    {"ReadOnlyFolder", true, NONE, NONE, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
-    {"AutoexecLocked", false, LOCK, NONE, {CANT_CREATE_AUTOEXEC}},
-    {"BuyscriptIsAFolder", false, NONE, FOLDER, {CANT_CREATE_BUYSCRIPT}},
-    {"FolderAndLock", false, FOLDER, LOCK, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
-    {"BothLocked", false, LOCK, LOCK, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
-};
-
-// One of the two file names, taken by a folder or held open by another
-// program for as long as it lives.
-struct Obstruction {
-    Obstruction(Obstacle obstacle, const std::wstring& path) : obstacle(obstacle), path(path) {
-        made = obstacle == NONE || (obstacle == FOLDER && CreateDirectoryW(path.c_str(), nullptr));
-        if (obstacle == LOCK) {
-            lock = std::make_unique<FileLock>(path);
-            made = lock->Held();
-        }
-    }
-    // Takes the obstacle away; true when the program left it as it was: the
-    // folder still a folder, the locked file still empty.
-    bool RemoveUntouched() {
-        lock.reset();
-        return obstacle == NONE ||
-               (obstacle == FOLDER ? RemoveDirectoryW(path.c_str()) != FALSE
-                                   : FileExists(path) && ReadFileBytes(path).empty());
-    }
-
-    Obstacle obstacle;
-    std::wstring path;
-    std::unique_ptr<FileLock> lock;
-    bool made;
+    {"ReadOnlyFolder", true, {NONE, NONE}, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
+    {"AutoexecLocked", false, {LOCK, NONE}, {CANT_CREATE_AUTOEXEC}},
+    {"BuyscriptIsAFolder", false, {NONE, FOLDER}, {CANT_CREATE_BUYSCRIPT}},
+    {"FolderAndLock", false, {FOLDER, LOCK}, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
+    {"BothLocked", false, {LOCK, LOCK}, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
 };
 
 class SaveFaultTest : public ::testing::TestWithParam<FaultCase> {};
@@ -155,36 +126,48 @@ TEST_P(SaveFaultTest, ReportsEachFileInOrderAndKeepsEveryLine) {
     } else {
         ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     }
-    const std::wstring autoexecPath = folder + L"\\autoexec.cfg";
-    const std::wstring buyscriptPath = folder + L"\\buyscript.cfg";
+    const std::wstring paths[] = {folder + L"\\autoexec.cfg", folder + L"\\buyscript.cfg"};
 
     Brevolt app;
     ASSERT_TRUE(app.Start(folder, scratch.File(L"brevolt.log")));
     std::vector<std::string> added;
     ASSERT_NO_FATAL_FAILURE(AddLine(app, SHORT_LINE, 2, &added));
-    {
-        Obstruction autoexec(fault.autoexec, autoexecPath);
-        Obstruction buyscript(fault.buyscript, buyscriptPath);
-        ASSERT_TRUE(autoexec.made && buyscript.made);
-        ASSERT_TRUE(app.PressNoWait(SAVE_CONFIG));
-        ASSERT_NO_FATAL_FAILURE(ExpectErrorBoxes(app, fault.boxes));
-        if (!fault.readOnlyFolder && fault.autoexec == NONE) {
-            EXPECT_EQ(ReadFileBytes(autoexecPath), AutoexecFile());
+    std::unique_ptr<FileLock> locks[2];
+    for (int file = 0; file < 2; ++file) {
+        if (fault.obstacles[file] == FOLDER) {
+            ASSERT_TRUE(CreateDirectoryW(paths[file].c_str(), nullptr));
+        } else if (fault.obstacles[file] == LOCK) {
+            locks[file] = std::make_unique<FileLock>(paths[file]);
+            ASSERT_TRUE(locks[file]->Held());
         }
-        if (!fault.readOnlyFolder && fault.buyscript == NONE) {
-            EXPECT_EQ(ReadFileBytes(buyscriptPath), BuyscriptFile(added));
+    }
+    ASSERT_TRUE(app.PressNoWait(SAVE_CONFIG));
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorBoxes(app, fault.boxes));
+    for (int file = 0; file < 2 && !fault.readOnlyFolder; ++file) {
+        if (fault.obstacles[file] == NONE) {
+            EXPECT_EQ(ReadFileBytes(paths[file]),
+                      file == 0 ? AutoexecFile() : BuyscriptFile(added));
         }
-        ASSERT_NO_FATAL_FAILURE(AddLine(app, LONG_LINE, 1, &added));
-        EXPECT_TRUE(autoexec.RemoveUntouched());
-        EXPECT_TRUE(buyscript.RemoveUntouched());
+    }
+    ASSERT_NO_FATAL_FAILURE(AddLine(app, LONG_LINE, 1, &added));
+    // The program left each obstacle as it was: the folder a folder, the
+    // locked file empty.
+    for (int file = 0; file < 2; ++file) {
+        locks[file].reset();
+        if (fault.obstacles[file] == FOLDER) {
+            EXPECT_TRUE(RemoveDirectoryW(paths[file].c_str()));
+        } else if (fault.obstacles[file] == LOCK) {
+            EXPECT_TRUE(FileExists(paths[file]) && ReadFileBytes(paths[file]).empty());
+        }
     }
     if (!fault.readOnlyFolder) {
         ASSERT_TRUE(app.Press(SAVE_CONFIG));
         EXPECT_FALSE(app.HasMessageBox());
-        EXPECT_EQ(ReadFileBytes(autoexecPath), AutoexecFile());
-        EXPECT_EQ(ReadFileBytes(buyscriptPath), BuyscriptFile(added));
+        EXPECT_EQ(ReadFileBytes(paths[0]), AutoexecFile());
+        EXPECT_EQ(ReadFileBytes(paths[1]), BuyscriptFile(added));
     }
-    ExpectQuitWithExitCodeZero(app);
+    ASSERT_TRUE(app.PressNoWait(QUIT));
+    ExpectExitCodeZero(app);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, SaveFaultTest, ::testing::ValuesIn(faultCases),

@@ -25,28 +25,19 @@ class ResourcesTest : public ::testing::Test {
     HMODULE module_ = nullptr;
 };
 
-#pragma pack(push, 2)
-struct IconGroupEntry { // one image of an RT_GROUP_ICON resource
-    BYTE width, height, colours, reserved;
-    WORD planes, bitCount;
-    DWORD bytes;
-    WORD id;
-};
-#pragma pack(pop)
-
+// A group icon: a 6-byte header with the count at 4, then 14 bytes for each
+// image: width and height at 0 and 1, bit count at 6, resource number at 12.
 TEST_F(ResourcesTest, IconOneHasImagesFor16And32And48Pixels) {
     const std::string group = Resource(RT_GROUP_ICON, 1);
-    ASSERT_GE(group.size(), 6u);
-    const WORD count = *reinterpret_cast<const WORD*>(group.data() + 4);
-    ASSERT_EQ(group.size(), 6 + count * sizeof(IconGroupEntry));
+    const auto byte = [&](size_t at) { return static_cast<unsigned char>(group.at(at)); };
+    const auto word = [&](size_t at) { return byte(at) | byte(at + 1) << 8; };
+    ASSERT_EQ(group.size(), 6u + 14u * word(4));
     std::vector<int> sizes;
-    for (WORD index = 0; index < count; ++index) {
-        IconGroupEntry entry;
-        memcpy(&entry, group.data() + 6 + index * sizeof entry, sizeof entry);
-        EXPECT_EQ(entry.width, entry.height);
-        EXPECT_EQ(entry.bitCount, 32);
-        EXPECT_FALSE(Resource(RT_ICON, entry.id).empty());
-        sizes.push_back(entry.width);
+    for (size_t entry = 6; entry < group.size(); entry += 14) {
+        EXPECT_EQ(byte(entry), byte(entry + 1));
+        EXPECT_EQ(word(entry + 6), 32);
+        EXPECT_FALSE(Resource(RT_ICON, word(entry + 12)).empty());
+        sizes.push_back(byte(entry));
     }
     EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
     HICON icon =

@@ -55,17 +55,13 @@ const ExpectedGadget expectedGadgets[] = {
 // asked for, give or take one entry.
 void ExpectOpenHeight(HWND combo, int closedHeight, int expected) {
     RECT dropped{};
-    DWORD_PTR entry = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(combo, CB_GETDROPPEDCONTROLRECT, 0,
-                                    reinterpret_cast<LPARAM>(&dropped), SMTO_ABORTIFHUNG, 5000,
-                                    &entry) &&
-                SendMessageTimeoutW(combo, CB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 5000, &entry));
+    ASSERT_GE(Ask(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)), 0);
     int open = dropped.bottom - dropped.top;
     if (open != expected) {
         open += closedHeight;
     }
     EXPECT_LE(open, expected);
-    EXPECT_GT(open, expected - static_cast<int>(entry));
+    EXPECT_GT(open, expected - Ask(combo, CB_GETITEMHEIGHT));
 }
 
 TEST_F(BrevoltTest, WindowShowsEveryGadgetInPlace) {
