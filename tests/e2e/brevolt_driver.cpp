@@ -60,11 +60,6 @@ bool ReadText(HWND window, std::string* text) {
     return length >= 0 && copied >= 0;
 }
 
-std::string TextOf(HWND window) {
-    std::string text;
-    return ReadText(window, &text) ? text : std::string();
-}
-
 std::string ClassOf(HWND window) {
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
@@ -82,18 +77,6 @@ std::vector<std::string> ComboItems(HWND combo) {
     return items;
 }
 
-bool SetComboSelection(HWND combo, int index) {
-    return Ask(combo, CB_SETCURSEL, index) == index;
-}
-
-bool SetCheck(HWND button, bool checked) {
-    return Ask(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED) >= 0;
-}
-
-int CheckState(HWND button) {
-    return static_cast<int>(Ask(button, BM_GETCHECK));
-}
-
 std::string ReadFileBytes(const std::wstring& path) {
     std::ifstream file(fs::path(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
@@ -106,24 +89,11 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     return !file.fail();
 }
 
-bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-FileLock::FileLock(const std::wstring& path)
-    : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-
-FileLock::~FileLock() {
-    if (Held()) {
-        CloseHandle(handle_);
-    }
-}
-
-ScratchFolder::ScratchFolder() {
+ScratchFolder::ScratchFolder(const std::wstring& parent) {
     static unsigned counter = 0;
-    path_ = fs::temp_directory_path() / ("brevolt-e2e-" + std::to_string(GetCurrentProcessId()) +
-                                         "-" + std::to_string(++counter));
+    path_ =
+        (parent.empty() ? fs::temp_directory_path() : fs::path(parent)) /
+        ("brevolt-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter));
     std::error_code ignored;
     fs::remove_all(path_, ignored);
     fs::create_directory(path_, ignored);
@@ -211,10 +181,6 @@ bool Brevolt::Sync() {
            WaitUntil([&] { return Ask(output, EM_GETLIMITTEXT) == marker; });
 }
 
-bool Brevolt::Press(int gadget) {
-    return PressNoWait(gadget) && Sync();
-}
-
 bool Brevolt::PressNoWait(int gadget) {
     HWND button = Gadget(gadget);
     return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);
@@ -226,13 +192,6 @@ bool Brevolt::Click(int gadget) {
     return target != nullptr && PostMessageW(target, WM_MOUSEMOVE, 0, inside) &&
            PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, inside) &&
            PostMessageW(target, WM_LBUTTONUP, 0, inside) && Sync();
-}
-
-bool Brevolt::Pick(int gadget, const std::string& displayText) {
-    const std::vector<std::string> items = ComboItems(Gadget(gadget));
-    const auto item = std::find(items.begin(), items.end(), displayText);
-    return item != items.end() &&
-           SetComboSelection(Gadget(gadget), static_cast<int>(item - items.begin()));
 }
 
 bool Brevolt::WaitForMessageBox(MessageBoxSeen* seen) {
@@ -250,10 +209,6 @@ bool Brevolt::DismissMessageBox(HWND box) {
     HWND ok = GetDlgItem(box, IDOK);
     return ok != nullptr && PostMessageW(ok, BM_CLICK, 0, 0) &&
            WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); });
-}
-
-bool Brevolt::HasMessageBox() const {
-    return !Windows("#32770").empty();
 }
 
 bool Brevolt::WaitForExit(DWORD* exitCode) {

@@ -38,38 +38,55 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 std::string ToAnsi(const std::wstring& text);
 // A window's whole text; false when it does not answer in time.
 bool ReadText(HWND window, std::string* text);
-std::string TextOf(HWND window); // empty when it does not answer
+inline std::string TextOf(HWND window) { // empty when it does not answer
+    std::string text;
+    return ReadText(window, &text) ? text : std::string();
+}
 std::string ClassOf(HWND window);
 
 std::vector<std::string> ComboItems(HWND combo);
-bool SetComboSelection(HWND combo, int index);
-bool SetCheck(HWND button, bool checked);
-int CheckState(HWND button);
+inline bool SetComboSelection(HWND combo, int index) {
+    return Ask(combo, CB_SETCURSEL, index) == index;
+}
+inline bool SetCheck(HWND button, bool checked) {
+    return Ask(button, BM_SETCHECK, checked) >= 0;
+}
+inline LRESULT CheckState(HWND button) {
+    return Ask(button, BM_GETCHECK);
+}
 
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
-bool FileExists(const std::wstring& path);
+inline bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // Holds a file open with no sharing, as another program might.
-class FileLock {
-  public:
-    explicit FileLock(const std::wstring& path);
-    ~FileLock();
+struct FileLock {
+    explicit FileLock(const std::wstring& path)
+        : handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~FileLock() {
+        if (Held()) {
+            CloseHandle(handle);
+        }
+    }
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
-    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Held() const { return handle != INVALID_HANDLE_VALUE; }
 
-  private:
-    HANDLE handle_;
+    HANDLE handle;
 };
 
-// A new, empty folder under the temporary folder; removed with its files.
+// A new, empty folder under the temporary folder, or under parent; removed
+// with its files.
 class ScratchFolder {
   public:
-    ScratchFolder();
+    explicit ScratchFolder(const std::wstring& parent = {});
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::wstring Path() const { return path_.wstring(); }
     std::wstring File(const wchar_t* name) const { return (path_ / name).wstring(); }
 
   private:
@@ -101,17 +118,16 @@ class Brevolt {
     // a marker posted to the output box behind it has been read back.
     bool Sync();
     // Clicks a button through its own click handling, then syncs.
-    bool Press(int gadget);
+    bool Press(int gadget) { return PressNoWait(gadget) && Sync(); }
     // The same without waiting: for commands that show a box or end the program.
     bool PressNoWait(int gadget);
     // Clicks with the mouse (the link reacts to the mouse, not to BM_CLICK).
     bool Click(int gadget);
-    bool Pick(int gadget, const std::string& displayText);
 
     bool WaitForMessageBox(MessageBoxSeen* seen);
     // Presses the box's OK button and waits until the box is gone.
     bool DismissMessageBox(HWND box);
-    bool HasMessageBox() const;
+    bool HasMessageBox() const { return !Windows("#32770").empty(); }
 
     bool WaitForExit(DWORD* exitCode);
     // Saves the window's picture from the screen as a BMP file.

@@ -29,44 +29,15 @@ void AddLine(Brevolt& app, const Picks& picks, int times, std::vector<std::strin
     ASSERT_TRUE(app.Sync());
 }
 
-// Fills the disk holding `path` with that file, then gives back `spare` bytes.
-void FillDiskLeaving(const std::wstring& path, LONGLONG spare) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    const std::string block(4096, 'f');
-    LARGE_INTEGER size{};
-    DWORD written = 0;
-    while (size.QuadPart < (1 << 24) && WriteFile(file, block.data(), 4096, &written, nullptr) &&
-           written == 4096) {
-        size.QuadPart += 4096;
-    }
-    size.QuadPart -= spare;
-    const bool truncated = size.QuadPart > 0 && SetFilePointerEx(file, size, nullptr, FILE_BEGIN) &&
-                           SetEndOfFile(file);
-    CloseHandle(file);
-    ASSERT_TRUE(truncated) << "the disk took " << size.QuadPart + spare << " bytes";
-}
-
-// Removes the files the test leaves on a disk shared with later runs.
-struct FolderCleaner {
-    std::wstring folder;
-    ~FolderCleaner() {
-        for (const wchar_t* name : {L"filler", L"autoexec.cfg", L"buyscript.cfg"}) {
-            DeleteFileW((folder + L"\\" + name).c_str());
-        }
-    }
-};
-
-// BREVOLT_SMALL_FOLDER names an empty 64 KB disk for this test alone.
+// BREVOLT_SMALL_FOLDER names an empty 64 KB disk.
 TEST(DiskFull, ReportsTheFileThatDidNotFitAndSavesAllOnceThereIsRoom) {
-    const std::wstring folder = PathFromEnvironment(L"BREVOLT_SMALL_FOLDER");
-    if (folder.empty()) {
+    const std::wstring disk = PathFromEnvironment(L"BREVOLT_SMALL_FOLDER");
+    if (disk.empty()) {
         GTEST_SKIP() << "BREVOLT_SMALL_FOLDER is not set: mounting a small disk needs root "
                         "(tests/e2e/environment.sh)";
     }
-    FolderCleaner cleaner{folder}; // declared first: goes after the program has ended
-    ScratchFolder logFolder;
+    ScratchFolder logFolder, work(disk); // declared first: go after the program has ended
+    const std::wstring folder = work.Path();
     Brevolt app;
     ASSERT_TRUE(app.Start(folder, logFolder.File(L"brevolt.log")));
     std::vector<std::string> added;
@@ -74,7 +45,9 @@ TEST(DiskFull, ReportsTheFileThatDidNotFitAndSavesAllOnceThereIsRoom) {
     ASSERT_GT(BuyscriptFile(added).size(), 3u * 4096);
 
     // Room for autoexec.cfg and the first page of buyscript.cfg only.
-    ASSERT_NO_FATAL_FAILURE(FillDiskLeaving(folder + L"\\filler", 2 * 4096));
+    ULARGE_INTEGER room{};
+    ASSERT_TRUE(GetDiskFreeSpaceExW(folder.c_str(), &room, nullptr, nullptr));
+    ASSERT_TRUE(WriteFileBytes(folder + L"\\filler", std::string(room.QuadPart - 2 * 4096, 'f')));
     ASSERT_TRUE(app.PressNoWait(SAVE_CONFIG));
     ASSERT_NO_FATAL_FAILURE(ExpectErrorBoxes(app, {"Can't write \"buyscript.cfg\"!"}));
     EXPECT_EQ(ReadFileBytes(folder + L"\\autoexec.cfg"), AutoexecFile());
