@@ -4,6 +4,7 @@
 #include "brevolt_fixture.h"
 
 #include <memory>
+#include <ostream>
 
 namespace e2e {
 namespace {
@@ -80,6 +81,10 @@ const FaultCase faultCases[] = {
     {"FolderAndLock", false, {FOLDER, LOCK}, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
     {"BothLocked", false, {LOCK, LOCK}, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
 };
+
+void PrintTo(const FaultCase& fault, std::ostream* out) {
+    *out << fault.name;
+}
 
 class SaveFaultTest : public ::testing::TestWithParam<FaultCase> {};
 
