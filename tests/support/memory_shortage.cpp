@@ -15,23 +15,17 @@ bool Grant() {
     return false;
 }
 
-void* ShortAllocate(size_t size) {
-    return Grant() ? passThrough.allocate(size) : nullptr;
-}
-void* ShortResize(void* block, size_t size) {
-    return Grant() ? passThrough.resize(block, size) : nullptr;
-}
-void PassRelease(void* block) {
-    passThrough.release(block);
-}
-
 } // namespace
 
 MemoryShortage::MemoryShortage(int allowed) {
     remaining = allowed;
     refused = 0;
-    previous_ = MemorySetOperations({ShortAllocate, ShortResize, PassRelease});
-    passThrough = previous_;
+    previous_ = passThrough = MemorySetOperations(
+        {[](size_t size) { return Grant() ? passThrough.allocate(size) : nullptr; },
+         [](void* block, size_t size) {
+             return Grant() ? passThrough.resize(block, size) : nullptr;
+         },
+         [](void* block) { passThrough.release(block); }});
 }
 
 MemoryShortage::~MemoryShortage() {

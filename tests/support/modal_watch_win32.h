@@ -11,21 +11,19 @@
 
 struct ModalBoxSeen {
     bool appeared = false;
-    bool dismissed = false;
     HWND owner = nullptr;
     std::string title; // read back through the ANSI calls
     std::string text;
-    std::wstring wideTitle; // as the box holds them
-    std::wstring wideText;
 };
 
 class ModalWatch {
   public:
-    // Watches for a message box of `thread`. Once one is up: reads it, calls
-    // whileUp(box) on the watcher thread, then presses `button`.
+    // Watches for a message box of the calling thread for up to timeoutMs.
+    // Once one is up: reads it, calls whileUp(box) on the watcher thread,
+    // then presses `button`.
     explicit ModalWatch(std::function<void(HWND box)> whileUp = {}, int button = IDOK,
-                        DWORD thread = GetCurrentThreadId(), DWORD timeoutMs = 5000);
-    ~ModalWatch();
+                        DWORD timeoutMs = 5000);
+    ~ModalWatch() { Seen(); }
     ModalWatch(const ModalWatch&) = delete;
     ModalWatch& operator=(const ModalWatch&) = delete;
 
@@ -33,11 +31,6 @@ class ModalWatch {
     const ModalBoxSeen& Seen();
 
   private:
-    void Watch(std::function<void(HWND box)> whileUp, int button, DWORD thread, DWORD timeoutMs);
-
-    ModalBoxSeen seen_;
+    ModalBoxSeen seen_; // before watcher_, which fills it in
     std::thread watcher_;
 };
-
-// The message box (dialog class "#32770") that `thread` shows, or nullptr.
-HWND FindMessageBox(DWORD thread);

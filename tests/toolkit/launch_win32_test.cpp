@@ -7,8 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -22,21 +23,26 @@ std::string ModulePath() {
     return path;
 }
 
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
+std::string TempFolder() {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "brevolt launch " + std::to_string(GetCurrentProcessId());
+}
+
+std::string CurrentFolder() {
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    return folder;
 }
 
 // A copy of this test program under the probe's name only proves that it was
 // started: it writes its command line and current folder beside itself and ends.
 const bool probeRan = [] {
     const std::string self = ModulePath();
-    if (!EndsWith(self, PROBE_NAME)) {
+    if (self.substr(self.rfind('\\') + 1) != PROBE_NAME) {
         return false;
     }
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    std::ofstream(self + ".ran", std::ios::binary) << GetCommandLineA() << '\n' << folder;
+    std::ofstream(self + ".ran", std::ios::binary) << GetCommandLineA() << '\n' << CurrentFolder();
     ExitProcess(0);
 }();
 
@@ -51,106 +57,82 @@ int HandleCount() {
     return count;
 }
 
+// The probe, and a document of a type of the test's own that the probe opens.
 class DocumentOpenTest : public testing::Test {
   protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "brevolt launch " + std::to_string(GetCurrentProcessId());
         CreateDirectoryA(folder.c_str(), nullptr);
-        probe = folder + "\\" + PROBE_NAME;
         ASSERT_TRUE(CopyFileA(ModulePath().c_str(), probe.c_str(), FALSE));
+        std::ofstream(document) << "x";
+        const std::pair<std::string, std::string> keys[] = {
+            {PROBE_EXTENSION, PROBE_CLASS},
+            {std::string(PROBE_CLASS) + "\\shell\\open\\command", '"' + probe + "\" \"%1\""}};
+        for (const auto& [key, value] : keys) {
+            ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, value.c_str(), 0),
+                      ERROR_SUCCESS);
+        }
     }
     void TearDown() override {
         RegDeleteTreeA(HKEY_CLASSES_ROOT, PROBE_EXTENSION);
         RegDeleteTreeA(HKEY_CLASSES_ROOT, PROBE_CLASS);
-        for (const std::string& file : {probe + ".ran", probe, document}) {
-            // The probe may still be ending: its file can be deleted only afterwards.
+        for (const std::string& file : {ran, probe, document}) {
+            // The probe may still be ending: its files can be deleted only afterwards.
             for (int attempt = 0;
-                 attempt < 100 && GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+                 attempt < 100 && GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES &&
+                 !DeleteFileA(file.c_str());
                  ++attempt) {
-                if (!DeleteFileA(file.c_str())) {
-                    Sleep(50);
-                }
+                Sleep(50);
             }
         }
         RemoveDirectoryA(folder.c_str());
     }
 
-    // What the probe wrote: its command line and current folder, or "" when
-    // it did not run within ten seconds.
+    // What the probe wrote, or "" when it did not run within ten seconds.
     std::string ProbeReport() const {
-        const std::string ran = probe + ".ran";
         for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
             std::ifstream in(ran, std::ios::binary);
-            std::ostringstream text;
-            text << in.rdbuf();
-            if (text.str().find('\n') != std::string::npos) {
-                return text.str();
+            const std::string report{std::istreambuf_iterator<char>(in), {}};
+            if (report.find('\n') != std::string::npos) {
+                return report;
             }
         }
         return "";
     }
 
-    std::string folder;
-    std::string probe;
-    std::string document;
+    const std::string folder = TempFolder();
+    const std::string probe = folder + "\\" + PROBE_NAME;
+    const std::string ran = probe + ".ran";
+    const std::string document = folder + "\\notes" + PROBE_EXTENSION;
 };
 
-TEST_F(DocumentOpenTest, StartsAProgramQuotingItsNameUnlessAlreadyQuoted) {
-    char current[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, current);
+TEST_F(DocumentOpenTest, StartsProgramsAndOpensDocumentsLeavingNoHandleOpen) {
+    const std::string started = '"' + probe + '"';
     struct Case {
-        std::string name;
-        std::string commandLine;
+        std::string name;   // empty: passed as nullptr
+        std::string report; // what the probe writes; empty: DocumentOpen fails
     } const cases[] = {
-        {probe, '"' + probe + '"'},
-        {'"' + probe + "\" one two", '"' + probe + "\" one two"},
+        {"C:\\no such folder\\nothing.xyz", ""},
+        {"", ""},
+        {probe, started + '\n' + CurrentFolder()},
+        {started + " one two", started + " one two\n" + CurrentFolder()},
+        // The shell opens a document in its own folder.
+        {document, started + " \"" + document + "\"\n" + folder},
     };
-    for (const Case& c : cases) {
-        DeleteFileA((probe + ".ran").c_str());
-        const int handles = HandleCount();
-        EXPECT_EQ(DocumentOpen(c.name.c_str()), 1) << c.name;
-        EXPECT_EQ(HandleCount(), handles) << c.name;
-        EXPECT_EQ(ProbeReport(), c.commandLine + '\n' + current);
-    }
-}
-
-TEST_F(DocumentOpenTest, HandsDocumentsToTheShellInTheirOwnFolder) {
-    document = folder + "\\notes" + PROBE_EXTENSION;
-    std::ofstream(document) << "x";
-    const std::string command = '"' + probe + "\" \"%1\"";
-    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, PROBE_EXTENSION, REG_SZ, PROBE_CLASS, 0),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT,
-                           (std::string(PROBE_CLASS) + "\\shell\\open\\command").c_str(), REG_SZ,
-                           command.c_str(), 0),
-              ERROR_SUCCESS);
-    // The shell keeps a handle of its own from its first use on.
-    for (int call = 0; call < 3; ++call) {
-        DeleteFileA((probe + ".ran").c_str());
-        const int handles = HandleCount();
-        EXPECT_EQ(DocumentOpen(document.c_str()), 1);
-        if (call > 0) {
-            EXPECT_EQ(HandleCount(), handles);
-        }
-        EXPECT_EQ(ProbeReport(), '"' + probe + "\" \"" + document + "\"\n" + folder);
-    }
-}
-
-TEST_F(DocumentOpenTest, FailsForWhatIsNeitherProgramNorDocument) {
-    // The first round lets the shell settle (it keeps handles of its own).
+    // The shell keeps handles of its own from its first use on: the first
+    // round lets it settle.
     for (int round = 0; round < 2; ++round) {
-        for (const char* name :
-             {"C:\\no such folder\\nothing.xyz", "", static_cast<const char*>(nullptr)}) {
+        for (const Case& c : cases) {
+            DeleteFileA(ran.c_str());
             const int handles = HandleCount();
-            // Wine reports the failure in a message box of its own.
-            ModalWatch watch({}, IDOK, GetCurrentThreadId(), 2000);
-            EXPECT_EQ(DocumentOpen(name), 0) << (name ? name : "(none)");
-            watch.Seen();
-            if (round > 0) {
-                EXPECT_EQ(HandleCount(), handles);
+            {
+                // Only a failure brings up a box: Wine reports it in one of its own.
+                ModalWatch watch({}, IDOK, c.report.empty() ? 2000 : 0);
+                EXPECT_EQ(DocumentOpen(c.name.empty() ? nullptr : c.name.c_str()),
+                          c.report.empty() ? 0 : 1)
+                    << c.name;
             }
+            EXPECT_TRUE(round == 0 || HandleCount() == handles) << c.name;
+            EXPECT_EQ(c.report.empty() ? "" : ProbeReport(), c.report);
         }
     }
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <map>
 #include <random>
 #include <vector>
@@ -12,216 +14,85 @@ namespace {
 
 struct TestRecord {
     intptr_t handle;
-    int32_t serial; // creation order, to check the walk's order of issued records
+    int32_t serial; // creation order, which the walk follows for issued records
 };
 
-using TestRegistry = ObjectRegistry<TestRecord>;
-
-TestRegistry* hooked = nullptr;
+ObjectRegistry<TestRecord> registry;
 std::vector<ObjectNumber> hookCalls;
 
-// What a library's reuse hook does: free a live object under that number.
+// What a library's reuse hook does: free whatever lives under the number.
 void ReleaseOnReuse(ObjectNumber number) {
     hookCalls.push_back(number);
-    if (RegistryLookup(*hooked, number)) {
-        RegistryRelease(*hooked, number);
-    }
+    RegistryRelease(registry, number);
 }
 
-class RegistryTest : public testing::Test {
+class RegistryModelTest : public testing::TestWithParam<unsigned> {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(RegistryCreate(registry, 16, ReleaseOnReuse));
-        hooked = &registry;
-        hookCalls.clear();
-    }
     void TearDown() override { RegistryDestroy(registry); }
-
-    ObjectNumber Create(ObjectNumber number, intptr_t handle) {
-        ObjectNumber claimed = 0;
-        TestRecord* record = RegistryClaim(registry, number, &claimed);
-        EXPECT_NE(record, nullptr);
-        if (record) {
-            record->handle = handle;
-        }
-        return claimed;
-    }
-
-    std::vector<ObjectNumber> Walk() {
-        std::vector<ObjectNumber> numbers;
-        RegistryEnumBegin(registry);
-        ObjectNumber number = 0;
-        while (RegistryEnumNext(registry, &number)) {
-            numbers.push_back(number);
-        }
-        return numbers;
-    }
-
-    TestRegistry registry;
 };
 
-TEST_F(RegistryTest, ClaimsThatCannotBeMetChangeNothing) {
-    Create(4, 44);
-    const ObjectNumber issued = Create(NUMBER_ANY, 55);
-    struct Case {
-        const char* why;
-        ObjectNumber number;
-        int memoryAllowed;
-    };
-    const Case cases[] = {
-        {"below NUMBER_ANY", -2, 100},
-        {"lowest number", INT32_MIN, 100},
-        {"number + step overflows", INT32_MAX - 15, 100},
-        {"largest number", INT32_MAX, 100},
-        {"no memory for a larger table", 100, 0},
-        {"no memory for an issued node", NUMBER_ANY, 0},
-    };
-    for (const Case& c : cases) {
-        MemoryShortage shortage(c.memoryAllowed);
-        hookCalls.clear();
-        EXPECT_EQ(RegistryClaim(registry, c.number), nullptr) << c.why;
-        EXPECT_TRUE(hookCalls.empty()) << c.why;
-        EXPECT_EQ(registry.capacity, 16) << c.why;
-        EXPECT_EQ(Walk(), (std::vector<ObjectNumber>{4, issued})) << c.why;
-    }
-    EXPECT_NE(RegistryClaim(registry, 100), nullptr) << "memory back: the table grows";
-    EXPECT_EQ(registry.capacity, 116);
-}
-
-TEST_F(RegistryTest, CreateFailsCleanlyWithoutMemory) {
-    TestRegistry empty;
+// Long random runs against a map of the live objects: claims that reuse,
+// grow or issue, claims that cannot be met, releases, and walks that release
+// records as they go; a lookup after every step.
+TEST_P(RegistryModelTest, AgreesWithAMap) {
     {
         MemoryShortage shortage;
-        EXPECT_FALSE(RegistryCreate(empty, 16, nullptr));
+        ASSERT_FALSE(RegistryCreate(registry, 16, ReleaseOnReuse));
     }
-    EXPECT_EQ(empty.capacity, 0);
-    EXPECT_EQ(RegistryClaim(empty, 0), nullptr);
-    EXPECT_EQ(RegistryLookup(empty, 0), nullptr);
-    RegistryEnumBegin(empty);
-    EXPECT_EQ(RegistryEnumNext(empty, nullptr), nullptr);
-}
+    EXPECT_EQ(RegistryClaim(registry, 0), nullptr) << "a failed create leaves nothing to use";
+    ASSERT_TRUE(RegistryCreate(registry, 16, ReleaseOnReuse));
 
-TEST_F(RegistryTest, ReleasingTheNextIssuedRecordDuringAWalkIsSafe) {
-    const ObjectNumber a = Create(NUMBER_ANY, 1);
-    const ObjectNumber b = Create(NUMBER_ANY, 2);
-    const ObjectNumber c = Create(NUMBER_ANY, 3);
-    RegistryEnumBegin(registry);
-    ObjectNumber number = 0;
-    ASSERT_NE(RegistryEnumNext(registry, &number), nullptr);
-    EXPECT_EQ(number, a);
-    RegistryRelease(registry, b);
-    ASSERT_NE(RegistryEnumNext(registry, &number), nullptr);
-    EXPECT_EQ(number, c);
-    EXPECT_EQ(RegistryEnumNext(registry, &number), nullptr);
-}
-
-TEST(NodeListTest, PushesZeroFilledPayloadsAndUnlinksAnyNode) {
-    NodeList list;
-    std::vector<int*> payloads;
-    for (int i = 0; i < 4; ++i) {
-        auto* payload = static_cast<int*>(NodeListPush(list, 3 * sizeof(int)));
-        ASSERT_NE(payload, nullptr);
-        EXPECT_EQ(payload[0] | payload[1] | payload[2], 0);
-        payload[0] = i;
-        payloads.push_back(payload);
-    }
-    auto newestFirst = [&] {
-        std::vector<int> values;
-        for (void* p = NodeListNext(list, nullptr); p; p = NodeListNext(list, p)) {
-            values.push_back(*static_cast<int*>(p));
-        }
-        return values;
-    };
-    auto oldestFirst = [&] {
-        std::vector<int> values;
-        for (void* p = NodeListPrevious(list, nullptr); p; p = NodeListPrevious(list, p)) {
-            values.push_back(*static_cast<int*>(p));
-        }
-        return values;
-    };
-    EXPECT_EQ(newestFirst(), (std::vector<int>{3, 2, 1, 0}));
-    NodeListRemove(list, payloads[2]); // middle
-    EXPECT_EQ(newestFirst(), (std::vector<int>{3, 1, 0}));
-    EXPECT_EQ(oldestFirst(), (std::vector<int>{0, 1, 3}));
-    NodeListRemove(list, payloads[3]); // head
-    NodeListRemove(list, payloads[0]); // tail
-    EXPECT_EQ(newestFirst(), (std::vector<int>{1}));
-    EXPECT_EQ(oldestFirst(), (std::vector<int>{1}));
-    NodeListRemove(list, payloads[1]);
-    EXPECT_EQ(list.head, nullptr);
-    {
-        MemoryShortage shortage;
-        EXPECT_EQ(NodeListPush(list, 8), nullptr);
-    }
-    EXPECT_EQ(list.head, nullptr);
-}
-
-// Long random runs against a model: live objects by number, with their
-// handles and creation order.
-class RegistryModelTest : public RegistryTest, public testing::WithParamInterface<unsigned> {};
-
-TEST_P(RegistryModelTest, AgreesWithAMapOverRandomOperations) {
     std::mt19937 random(GetParam());
+    auto pick = [&](size_t n) { return static_cast<int32_t>(random() % n); };
     std::map<ObjectNumber, TestRecord> model;
     int32_t capacity = 16;
     int32_t serial = 0;
-    intptr_t nextHandle = 1;
-    auto pick = [&](int n) { return static_cast<int>(random() % n); };
+    auto isSlot = [&](ObjectNumber number) { return number >= 0 && number < capacity; };
     auto anyNumber = [&]() -> ObjectNumber {
-        switch (pick(4)) {
-        case 0:
-            if (!model.empty()) {
-                auto it = model.begin();
-                std::advance(it, pick(static_cast<int>(model.size())));
-                return it->first;
-            }
-            return 0;
-        case 1:
-            return pick(capacity + 20);
-        case 2:
-            return -2 - pick(1000);
-        default:
-            return static_cast<ObjectNumber>(random());
+        const int32_t kind = pick(3);
+        if (kind == 0 && !model.empty()) {
+            return std::next(model.begin(), pick(model.size()))->first;
         }
+        return kind == 1 ? pick(capacity + 20) - 10 : static_cast<ObjectNumber>(random());
     };
 
     for (int step = 0; step < 20000; ++step) {
-        switch (pick(9)) {
+        hookCalls.clear();
+        switch (pick(8)) {
         case 0:
-        case 1: { // create under a number, sometimes far beyond the table
-            const ObjectNumber number = pick(10) == 0 ? pick(400) : pick(capacity + 4);
-            hookCalls.clear();
-            TestRecord* record = RegistryClaim(registry, number);
+        case 1:
+        case 2: { // a claim under a number, sometimes far beyond the table, or an issued one
+            const ObjectNumber number = pick(3) == 0    ? NUMBER_ANY
+                                        : pick(10) == 0 ? pick(400)
+                                                        : pick(capacity + 4);
+            ObjectNumber claimed = 0;
+            TestRecord* record = RegistryClaim(registry, number, &claimed);
             ASSERT_NE(record, nullptr);
-            EXPECT_EQ(hookCalls, std::vector<ObjectNumber>{number});
             EXPECT_EQ(record->handle, 0);
-            if (number >= capacity) {
-                capacity = number + 16;
+            if (number == NUMBER_ANY) {
+                EXPECT_TRUE(claimed != NUMBER_ANY && !isSlot(claimed) && !model.count(claimed))
+                    << claimed;
+                EXPECT_TRUE(hookCalls.empty());
+            } else {
+                EXPECT_EQ(claimed, number);
+                EXPECT_EQ(hookCalls, std::vector<ObjectNumber>{number});
+                capacity = number < capacity ? capacity : number + 16;
+                model.erase(number);
             }
-            model.erase(number);
-            if (pick(8) != 0) { // else the create failed after the claim
-                *record = {nextHandle++, serial++};
-                model[number] = *record;
-            }
-            break;
-        }
-        case 2: { // create with an issued identifier
-            ObjectNumber id = 0;
-            TestRecord* record = RegistryClaim(registry, NUMBER_ANY, &id);
-            ASSERT_NE(record, nullptr);
-            EXPECT_NE(id, NUMBER_ANY);
-            EXPECT_FALSE(id >= 0 && id < capacity);
-            EXPECT_EQ(model.count(id), 0u);
-            if (pick(8) != 0) { // else claimed but never filled in: no object
-                *record = {nextHandle++, serial++};
-                model[id] = *record;
+            if (pick(8) != 0) { // else the create failed after the claim: no object
+                *record = {serial + 1, serial};
+                model[claimed] = *record;
+                ++serial;
             }
             break;
         }
-        case 3: { // a claim that cannot be met
-            MemoryShortage shortage;
-            const ObjectNumber number = pick(2) ? NUMBER_ANY : capacity + pick(50);
-            EXPECT_EQ(RegistryClaim(registry, number), nullptr);
+        case 3: { // a claim that cannot be met hands out nothing and changes nothing
+            const ObjectNumber refused[] = {NUMBER_ANY, capacity + pick(50), INT32_MAX - pick(16),
+                                            -2 - pick(1000), INT32_MIN};
+            const int32_t which = pick(5);
+            MemoryShortage shortage(which < 2 ? 0 : 1000);
+            EXPECT_EQ(RegistryClaim(registry, refused[which]), nullptr) << refused[which];
+            EXPECT_TRUE(hookCalls.empty());
             break;
         }
         case 4:
@@ -231,44 +102,40 @@ TEST_P(RegistryModelTest, AgreesWithAMapOverRandomOperations) {
             model.erase(number);
             break;
         }
-        case 6:
-        case 7: {
-            const ObjectNumber number = anyNumber();
-            TestRecord* record = RegistryLookup(registry, number);
-            auto it = model.find(number);
-            ASSERT_EQ(record != nullptr, it != model.end()) << number;
-            if (record) {
-                EXPECT_EQ(record->handle, it->second.handle);
-            }
-            break;
-        }
-        default: { // walk, releasing some records as they come
+        default: { // a walk, releasing the record just returned or one further on
             std::vector<ObjectNumber> expected;
-            std::vector<std::pair<int32_t, ObjectNumber>> issued;
-            for (const auto& [number, record] : model) {
-                if (number >= 0 && number < capacity) {
-                    expected.push_back(number);
-                } else {
-                    issued.push_back({record.serial, number});
-                }
+            for (const auto& entry : model) {
+                expected.push_back(entry.first);
             }
-            std::sort(issued.begin(), issued.end());
-            for (const auto& entry : issued) {
-                expected.push_back(entry.second);
-            }
-            std::vector<ObjectNumber> seen;
+            auto order = [&](ObjectNumber n) {
+                return std::make_pair(!isSlot(n), isSlot(n) ? n : model[n].serial);
+            };
+            std::sort(expected.begin(), expected.end(),
+                      [&](ObjectNumber x, ObjectNumber y) { return order(x) < order(y); });
+            size_t seen = 0;
             RegistryEnumBegin(registry);
             ObjectNumber number = 0;
             while (RegistryEnumNext(registry, &number)) {
-                seen.push_back(number);
-                if (pick(6) == 0) {
+                ASSERT_LT(seen, expected.size());
+                ASSERT_EQ(number, expected[seen++]);
+                const int32_t choice = pick(6);
+                if (choice == 1 && seen < expected.size()) {
+                    const auto ahead = expected.begin() + seen + pick(expected.size() - seen);
+                    number = *ahead;
+                    expected.erase(ahead);
+                }
+                if (choice < 2) {
                     RegistryRelease(registry, number);
                     model.erase(number);
                 }
             }
-            ASSERT_EQ(seen, expected);
+            ASSERT_EQ(seen, expected.size());
         }
         }
+        const ObjectNumber asked = anyNumber();
+        const TestRecord* record = RegistryLookup(registry, asked);
+        ASSERT_EQ(record ? record->handle : 0, model.count(asked) ? model[asked].handle : 0)
+            << asked;
         ASSERT_EQ(registry.capacity, capacity);
     }
 }
