@@ -28,19 +28,6 @@ std::wstring PathFromEnvironment(const wchar_t* variable) {
     return path;
 }
 
-std::wstring BrevoltExePath() {
-    std::wstring path = PathFromEnvironment(L"BREVOLT_EXE");
-    if (path.empty()) {
-        wchar_t buffer[MAX_PATH];
-        GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-        path = buffer;
-        path.erase(path.find_last_of(L"\\/"));
-        path.erase(path.find_last_of(L"\\/"));
-        path += L"\\brevolt.exe";
-    }
-    return path;
-}
-
 std::string ToAnsi(const std::wstring& text) {
     const int size = WideCharToMultiByte(1252, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);

@@ -30,7 +30,10 @@ template <typename Ready> bool WaitUntil(Ready ready, DWORD timeoutMs = WAIT_MS)
 // An environment variable naming a path, as Windows sees it (a Unix path
 // from the shell scripts becomes a Z: path); empty when not set.
 std::wstring PathFromEnvironment(const wchar_t* variable);
-std::wstring BrevoltExePath(); // BREVOLT_EXE, or beside the tests' folder
+// The shell scripts name the program and the folder for the screenshot.
+inline std::wstring BrevoltExePath() {
+    return PathFromEnvironment(L"BREVOLT_EXE");
+}
 
 // A message's answer, or -1 when the window does not answer in time.
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

@@ -124,20 +124,13 @@ TEST_F(BrevoltTest, WindowShowsEveryGadgetInPlace) {
     }
 }
 
-// Leaves a picture of the window with a generated line for a reviewer, in
-// BREVOLT_SCREENSHOT, else in BREVOLT_BUILD or beside brevolt.exe.
+// Leaves a picture of the window with a generated line for a reviewer in
+// BREVOLT_BUILD.
 TEST_F(BrevoltTest, Screenshot) {
     ASSERT_NO_FATAL_FAILURE(
         Apply(app_, PicksOf({"Q", "M4A1", "", "", "", "Kevlar & Helmet"}, "10000000")));
     ASSERT_TRUE(app_.Press(GENERATE));
-    std::wstring target = PathFromEnvironment(L"BREVOLT_SCREENSHOT");
-    if (target.empty()) {
-        target = PathFromEnvironment(L"BREVOLT_BUILD");
-        if (target.empty()) {
-            target = BrevoltExePath().substr(0, BrevoltExePath().find_last_of(L"\\/"));
-        }
-        target += L"\\brevolt-e2e.bmp";
-    }
+    const std::wstring target = PathFromEnvironment(L"BREVOLT_BUILD") + L"\\brevolt-e2e.bmp";
     Sleep(300); // let the window repaint
     EXPECT_TRUE(app_.SaveScreenshot(target)) << ToAnsi(target);
 }
