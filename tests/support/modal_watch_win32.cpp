@@ -31,8 +31,8 @@ std::string Text(HWND window) {
 ModalWatch::ModalWatch(std::function<void(HWND box)> whileUp, int button, DWORD timeoutMs)
     : watcher_([this, whileUp, button, timeoutMs, thread = GetCurrentThreadId()] {
           HWND box = nullptr;
-          for (const DWORD start = GetTickCount(); !box && GetTickCount() - start < timeoutMs;
-               Sleep(10)) {
+          for (const DWORD start = GetTickCount();
+               !box && !stop_ && GetTickCount() - start < timeoutMs; Sleep(10)) {
               EnumThreadWindows(thread, FindBox, reinterpret_cast<LPARAM>(&box));
           }
           if (!box) {
@@ -58,6 +58,11 @@ ModalWatch::ModalWatch(std::function<void(HWND box)> whileUp, int button, DWORD 
               TerminateProcess(GetCurrentProcess(), 3);
           }
       }) {}
+
+ModalWatch::~ModalWatch() {
+    stop_ = true;
+    Seen();
+}
 
 const ModalBoxSeen& ModalWatch::Seen() {
     if (watcher_.joinable()) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -23,7 +24,8 @@ class ModalWatch {
     // then presses `button`.
     explicit ModalWatch(std::function<void(HWND box)> whileUp = {}, int button = IDOK,
                         DWORD timeoutMs = 5000);
-    ~ModalWatch() { Seen(); }
+    // Stops looking: the call that might have shown a box has returned.
+    ~ModalWatch();
     ModalWatch(const ModalWatch&) = delete;
     ModalWatch& operator=(const ModalWatch&) = delete;
 
@@ -31,6 +33,7 @@ class ModalWatch {
     const ModalBoxSeen& Seen();
 
   private:
-    ModalBoxSeen seen_; // before watcher_, which fills it in
+    ModalBoxSeen seen_; // both before watcher_, which uses them
+    std::atomic<bool> stop_{false};
     std::thread watcher_;
 };

@@ -63,6 +63,7 @@ TEST_F(FilesTest, BytesReachThePlatformWhenTheBufferWouldFill) {
         std::vector<size_t> lines; // text lengths; an empty second text is passed as nullptr
         const char* trace;         // the writes of each line, then "|" and those of the close
     } const cases[] = {
+        {"an empty file: nothing", false, {}, " |"},
         {"a short file at close only", false, {1, 2}, "| | | w7"},
         {"4095 buffered, then 1 more", false, {4093, 1}, "| | w4095 | w3"},
         {"10 buffered, then 5000", false, {8, 5000}, "| | w10 w5000 | w2"},

@@ -50,11 +50,18 @@ TEST(MessageBoxShowTest, DisablesTheThreadsOtherWindowsWhileUpAndShowsTheBytesGi
     ASSERT_EQ(GetForegroundWindow(), front);
 
     std::vector<bool> during;
-    ModalWatch watch([&](HWND) { during = windows.Enabled(); }, IDNO);
+    HWND no = nullptr;
+    ModalWatch watch(
+        [&](HWND box) {
+            during = windows.Enabled();
+            no = GetDlgItem(box, IDNO);
+        },
+        IDNO);
     EXPECT_EQ(MessageBoxShow("Gr\xFC\xDF", "M\xFCller\r\n\"autoexec.cfg\"", MB_YESNO), IDNO);
     const ModalBoxSeen& seen = watch.Seen();
     ASSERT_TRUE(seen.appeared);
     EXPECT_EQ(seen.owner, front);
+    EXPECT_NE(no, nullptr) << "the flags ask for Yes and No";
     // The owner is disabled by the box itself; the hidden window is left alone.
     EXPECT_EQ(during, (std::vector<bool>{false, false, false, false, true}));
     EXPECT_EQ(windows.Enabled(), (std::vector<bool>{true, true, true, false, true}));
