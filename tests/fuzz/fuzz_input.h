@@ -1,6 +1,8 @@
-// Shared by the fuzz targets: reads the fuzzer's bytes as small values and
-// stops the run on a broken invariant.
+// Shared by the fuzz targets: the fuzzer's bytes as small values, a broken
+// invariant ends the run, and memory can be made to run out.
 #pragma once
+
+#include "toolkit/memory.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -8,8 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-// A broken invariant ends the process, so that libFuzzer keeps the input and
-// the corpus replay fails.
+// Aborting makes libFuzzer keep the input and the corpus replay fail.
 #define FUZZ_CHECK(condition)                                                                      \
     do {                                                                                           \
         if (!(condition)) {                                                                        \
@@ -19,41 +20,29 @@
     } while (false)
 
 // Past the end every read gives 0, so any input is a complete run.
-class FuzzInput {
-  public:
-    FuzzInput(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+struct FuzzInput {
+    const uint8_t* data;
+    size_t size;
+    size_t at = 0;
 
-    bool Empty() const { return position_ >= size_; }
-
-    uint8_t Byte() { return Empty() ? 0 : data_[position_++]; }
-
-    uint16_t Word() {
-        const uint16_t low = Byte();
-        return static_cast<uint16_t>(low | Byte() << 8);
-    }
-
+    bool Empty() const { return at >= size; }
+    uint8_t Byte() { return Empty() ? 0 : data[at++]; }
     int32_t Int32() {
-        uint32_t value = Word();
-        value |= static_cast<uint32_t>(Word()) << 16;
+        uint32_t value = 0;
+        for (int i = 0; i < 4; ++i) {
+            value = value << 8 | Byte();
+        }
         return static_cast<int32_t>(value);
     }
-
-    // Up to maxLength bytes of the input, without zero bytes: a text is a
-    // zero-terminated string.
-    std::string Text(size_t maxLength) {
-        const size_t length = Byte() % (maxLength + 1);
-        std::string text;
-        for (size_t i = 0; i < length && !Empty(); ++i) {
-            const uint8_t byte = Byte();
-            if (byte != 0) {
-                text += static_cast<char>(byte);
-            }
-        }
-        return text;
-    }
-
-  private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t position_ = 0;
 };
+
+// Runs body while allocation fails; blocks can still be freed.
+template <typename Body> auto WithoutMemory(Body body) {
+    static MemoryOperations ample;
+    ample = MemorySetOperations({[](size_t) -> void* { return nullptr; },
+                                 [](void*, size_t) -> void* { return nullptr; },
+                                 [](void* block) { ample.release(block); }});
+    const auto result = body();
+    MemorySetOperations(ample);
+    return result;
+}
