@@ -2,14 +2,15 @@
 // turns their messages into events, EventWait, and Tab focus movement.
 #include "toolkit/event_stream.h"
 #include "toolkit/focus_order.h"
+#include "toolkit/number_text.h"
 #include "toolkit/toolkit_win32.h"
 #include "toolkit/window_placement.h"
 #include "toolkit/windows.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <new>
+#include <string>
 #include <vector>
 
 namespace {
@@ -30,14 +31,9 @@ EventState events;
 HICON classIcon;
 HCURSOR classCursor;
 
-struct ClassName {
-    char text[24];
-};
-
-ClassName ClassNameOf(ObjectNumber number) {
-    ClassName name;
-    std::snprintf(name.text, sizeof name.text, "WindowClass_%ld", static_cast<long>(number));
-    return name;
+// "WindowClass_%ld" of the number; NumberToText spares the printf machinery.
+std::string ClassNameOf(ObjectNumber number) {
+    return "WindowClass_" + NumberToText(number);
 }
 
 HINSTANCE ProgramInstance() {
@@ -247,7 +243,7 @@ intptr_t WindowOpen(ObjectNumber number, int32_t x, int32_t y, int32_t width, in
     if (!record) {
         return 0;
     }
-    ClassName className = ClassNameOf(claimed);
+    const std::string className = ClassNameOf(claimed);
     WNDCLASSA windowClass = {};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = ToolkitWindowProc;
@@ -255,7 +251,7 @@ intptr_t WindowOpen(ObjectNumber number, int32_t x, int32_t y, int32_t width, in
     windowClass.hIcon = classIcon;
     windowClass.hCursor = classCursor;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = className.text;
+    windowClass.lpszClassName = className.c_str();
     RegisterClassA(&windowClass); // a failure makes the creation fail
 
     WindowStyle style = WindowStyleFor(flags);
@@ -273,11 +269,11 @@ intptr_t WindowOpen(ObjectNumber number, int32_t x, int32_t y, int32_t width, in
                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                            hasParent ? &parent : nullptr);
 
-    HWND window = CreateWindowExA(0, className.text, title ? title : "", style.style, placement.x,
-                                  placement.y, placement.width, placement.height, nullptr, nullptr,
-                                  ProgramInstance(), nullptr);
+    HWND window = CreateWindowExA(0, className.c_str(), title ? title : "", style.style,
+                                  placement.x, placement.y, placement.width, placement.height,
+                                  nullptr, nullptr, ProgramInstance(), nullptr);
     if (!window) {
-        UnregisterClassA(className.text, ProgramInstance());
+        UnregisterClassA(className.c_str(), ProgramInstance());
         RegistryRelease(windows, claimed);
         return 0;
     }
@@ -304,7 +300,7 @@ void WindowClose(ObjectNumber number) {
     }
     RemovePropA(closing.handle, WINDOW_ID_PROPERTY);
     DestroyWindow(closing.handle);
-    UnregisterClassA(ClassNameOf(number).text, ProgramInstance());
+    UnregisterClassA(ClassNameOf(number).c_str(), ProgramInstance());
     if (closing.accelerators) {
         HeapFree(ProgramHeap(), 0, closing.accelerators);
     }
