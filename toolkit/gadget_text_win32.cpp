@@ -4,7 +4,8 @@
 
 namespace {
 
-// Shared by both labels and output boxes: the flag gives a sunken border.
+// A label with this flag gets a sunken border; an output box loses its own.
+// The bit is also the platform's WS_GROUP, which both carry anyway.
 constexpr uint32_t FLAG_CLIENT_EDGE = 0x20000;
 
 // Applies the gadget's colours to the drawing context and answers with its
