@@ -13,7 +13,6 @@ constexpr int32_t GADGET_GROWTH_STEP = 50;
 // Tab, date, extended combo box and internet address classes.
 constexpr DWORD EXTENDED_CONTROL_CLASSES = 0xB08;
 constexpr char GADGET_ID_PROPERTY[] = "TK_ID";
-constexpr char WINDOW_ID_PROPERTY[] = "TK_WindowID";
 constexpr LONG CLEANED_UP_ID = -1;
 
 struct CreationContext {

@@ -22,7 +22,6 @@ struct WindowRecord {
     HACCEL acceleratorTable; // 0 when the entries could not be had: no Tab movement
 };
 
-constexpr char WINDOW_ID_PROPERTY[] = "TK_WindowID";
 constexpr int32_t ACCELERATOR_COUNT = 2;
 constexpr int32_t NO_WINDOW = -1;
 
