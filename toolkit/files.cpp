@@ -123,9 +123,6 @@ int32_t FileWriteLine(ObjectNumber number, const char* text) {
 }
 
 int32_t FileClose(ObjectNumber number) {
-    if (number == NUMBER_ANY) {
-        return 0;
-    }
     FileRecord* file = RegistryLookup(files, number);
     if (!file) {
         return 0;
