@@ -23,7 +23,13 @@ bool RuntimeStart() {
         return true;
     }
     programHeap = HeapCreate(0, 4096, 0);
-    if (!programHeap || !FileLibraryInit() || !WindowLibraryInit() || !GadgetLibraryInit()) {
+    if (!programHeap) {
+        return false;
+    }
+    if (!FileLibraryInit() || !WindowLibraryInit() || !GadgetLibraryInit()) {
+        // Without the heap a later start tries again instead of claiming success.
+        HeapDestroy(programHeap);
+        programHeap = nullptr;
         return false;
     }
     InitCommonControls();
