@@ -201,7 +201,7 @@ intptr_t LinkCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, in
         return 0;
     }
     link->previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongA(created.control, GWL_WNDPROC, reinterpret_cast<LONG>(LinkHandler)));
+        SetWindowLongPtrA(created.control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LinkHandler)));
     ShowWindow(created.control, SW_SHOW);
     return GadgetCreateResult(number, created);
 }

@@ -81,7 +81,7 @@ LRESULT CALLBACK FocusReporter(HWND control, UINT message, WPARAM wParam, LPARAM
 
 void PutFocusReporterInFront(HWND control) {
     editHandler = reinterpret_cast<WNDPROC>(
-        SetWindowLongA(control, GWL_WNDPROC, reinterpret_cast<LONG>(FocusReporter)));
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FocusReporter)));
 }
 
 } // namespace

@@ -102,7 +102,7 @@ GadgetCreated GadgetCreate(ObjectNumber number, int32_t x, int32_t y, int32_t wi
     *record = GadgetRecord{control,         plan.kind, nullptr,   plan.background,
                            plan.textColour, nullptr,   plan.extra};
     record->previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongA(control, GWL_WNDPROC, reinterpret_cast<LONG>(GadgetCommonHandler)));
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GadgetCommonHandler)));
     SetWindowLongA(control, GWL_ID, claimed);
     SetPropA(control, GADGET_ID_PROPERTY, reinterpret_cast<HANDLE>(static_cast<intptr_t>(claimed)));
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(creation.font), TRUE);

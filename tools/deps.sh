@@ -2,14 +2,23 @@
 # Installs whatever the build and the tests need and is not there yet.
 # Quiet and offline when everything is already installed.
 set -euo pipefail
+# shellcheck source=tools/wine-session.sh
+source "$(dirname "$0")/wine-session.sh"
 
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-for pkg in cmake g++ make googletest g++-mingw-w64-i686-posix wine xvfb xdotool \
-           imagemagick x11-utils xauth "$@"; do
+# The 32-bit compilers build the exe that ships; Wine runs the build this
+# machine can run (see wine-session.sh).
+wanted=(cmake g++ make googletest g++-mingw-w64-i686-posix wine fonts-wine xvfb xdotool
+        imagemagick x11-utils xauth "$@")
+if [ "$BREVOLT_WINDOWS_BITS" = 32 ]; then
+  wanted+=(wine32:i386)
+else
+  wanted+=(wine64 g++-mingw-w64-x86-64-posix)
+fi
+for pkg in "${wanted[@]}"; do
   have_pkg "$pkg" || need+=("$pkg")
 done
-have_pkg wine32:i386 || need+=(wine32:i386)
 
 [ ${#need[@]} -eq 0 ] && exit 0
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the native and the 32-bit Windows builds and runs every test:
-# natively under AddressSanitizer/UBSan, and under Wine in a private Xvfb.
+# Builds the native and the Windows builds and runs every test: natively
+# under AddressSanitizer/UBSan, and under Wine in a private Xvfb (the 32-bit
+# exe, or a 64-bit build of it where the machine runs 64-bit code only).
 # Ends with one summary line; exit code 0 only when everything passed.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,19 +9,27 @@ cd "$root"
 
 "$root/tools/deps.sh" || { echo "TESTS FAILED: could not install the build tools"; exit 1; }
 
+# A prefix of the test run's own: stopping it cannot touch other sessions.
+export WINEPREFIX="$root/build/test-wineprefix"
+# shellcheck source=tools/wine-session.sh
+source "$root/tools/wine-session.sh"
+# shellcheck source=tests/e2e/environment.sh
+source "$root/tests/e2e/environment.sh"
+
 native=build/native
-win32=build/win32
+windows=build/win$BREVOLT_WINDOWS_BITS
+toolchain=$root/cmake/mingw-$([ "$BREVOLT_WINDOWS_BITS" = 32 ] && echo i686 || echo x86_64).cmake
 mkdir -p build
 jobs=$(nproc 2>/dev/null || echo 2)
 
-configure_and_build() { # dir, extra cmake arguments...
-  local dir=$1
-  shift
+configure_and_build() { # dir, target ("all" for every one), extra cmake arguments...
+  local dir=$1 target=$2
+  shift 2
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S . -B "$dir" "$@" >"$dir.configure.log" 2>&1 ||
       { cat "$dir.configure.log"; return 1; }
   fi
-  cmake --build "$dir" -j "$jobs" 2>&1 | grep -E 'error|warning|Error' | head -40
+  cmake --build "$dir" --target "$target" -j "$jobs" 2>&1 | grep -E 'error|warning|Error' | head -40
   return "${PIPESTATUS[0]}"
 }
 
@@ -50,28 +59,36 @@ run_suite() { # name, seconds allowed, command...
 }
 
 echo "== building natively ($native)"
-if configure_and_build "$native"; then
+if configure_and_build "$native" all; then
   [ -x "$native/tests/unit_tests" ] && run_suite native-unit 300 "$native/tests/unit_tests"
-  [ -x "$native/tests/fuzz/fuzz_replay" ] && run_suite native-fuzz-replay 300 "$native/tests/fuzz/fuzz_replay"
 else
   failures+=("native build")
 fi
 
-echo "== building for 32-bit Windows ($win32)"
-if configure_and_build "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"; then
-  # A prefix of the test run's own: stopping it cannot touch other sessions.
-  export WINEPREFIX="$root/build/test-wineprefix"
-  # shellcheck source=tools/wine-session.sh
-  source "$root/tools/wine-session.sh"
-  # shellcheck source=tests/e2e/environment.sh
-  source "$root/tests/e2e/environment.sh"
+# The exe that ships is 32-bit and imports nothing but the system's DLLs.
+if [ "$BREVOLT_WINDOWS_BITS" = 64 ]; then
+  echo "== building the 32-bit brevolt.exe (build/win32); this machine runs 64-bit code only"
+  if configure_and_build build/win32 brevolt -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"; then
+    headers=$(i686-w64-mingw32-objdump -p build/win32/brevolt.exe)
+    others=$(grep 'DLL Name' <<<"$headers" | grep -v -i -E ' (kernel32|user32|gdi32|comctl32|shell32|msvcrt)\.dll$')
+    if ! grep -q 'file format pei-i386' <<<"$headers" || [ -n "$others" ]; then
+      failures+=("build/win32/brevolt.exe: not 32-bit, or imports $others")
+    fi
+  else
+    failures+=("32-bit Windows build")
+  fi
+fi
+
+echo "== building for $BREVOLT_WINDOWS_BITS-bit Windows ($windows)"
+if configure_and_build "$windows" all -DCMAKE_TOOLCHAIN_FILE="$toolchain"; then
   if wine_session_start; then
     trap 'e2e_environment_stop; wine_session_stop' EXIT
     e2e_environment_start
-    export BREVOLT_EXE="$root/$win32/brevolt.exe"
-    export BREVOLT_BUILD="$root/build"
+    export BREVOLT_EXE="$root/$windows/brevolt.exe"
+    export BREVOLT_EXPECTED="$root/tests/e2e/expected"
     for suite in unit_tests gui_tests e2e_tests; do
-      [ -f "$win32/tests/$suite.exe" ] && run_suite "wine-${suite%_tests}" 600 wine "$win32/tests/$suite.exe"
+      [ -f "$windows/tests/$suite.exe" ] &&
+        run_suite "wine-${suite%_tests}" 600 "$BREVOLT_WINE" "$windows/tests/$suite.exe"
     done
   else
     failures+=("Wine or Xvfb could not start")

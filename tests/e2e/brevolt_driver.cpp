@@ -106,59 +106,36 @@ bool Brevolt::Start(const std::wstring& workFolder, const std::wstring& logPath)
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
     HANDLE log = CreateFileW(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE) {
-        return false;
-    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = log;
-    startup.hStdError = log;
+    startup.hStdOutput = startup.hStdError = log;
     const std::wstring exe = BrevoltExePath();
     std::wstring commandLine = L"\"" + exe + L"\"";
-    const BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+    const BOOL started = log != INVALID_HANDLE_VALUE &&
+                         CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
                                         nullptr, workFolder.c_str(), &startup, &process_);
     CloseHandle(log);
     // The main loop runs once the last gadget exists and a posted marker
     // comes back.
     return started && WaitUntil([this] {
-               const std::vector<HWND> windows = Windows("WindowClass_0");
+               const std::vector<HWND> windows = Windows(L"WindowClass_0");
                window_ = windows.empty() ? nullptr : windows.front();
-               return window_ != nullptr && Gadget(30) != nullptr;
+               return Gadget(30) != nullptr;
            }) &&
            Sync();
 }
 
-namespace {
-
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
+std::vector<HWND> Brevolt::Windows(const wchar_t* className) const {
     std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) &&
-        ClassOf(window) == search->className) {
-        search->found.push_back(window);
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process_.dwProcessId && IsWindowVisible(window)) {
+            found.push_back(window);
+        }
     }
-    return TRUE;
-}
-
-} // namespace
-
-std::vector<HWND> Brevolt::Windows(const char* className) const {
-    WindowSearch search{process_.dwProcessId, className, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool Brevolt::Running() const {
-    return process_.hProcess != nullptr &&
-           WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+    return found;
 }
 
 bool Brevolt::Sync() {
@@ -166,11 +143,6 @@ bool Brevolt::Sync() {
     const LPARAM marker = 100000 + (++marker_ % 100000);
     return output != nullptr && PostMessageW(output, EM_SETLIMITTEXT, marker, 0) &&
            WaitUntil([&] { return Ask(output, EM_GETLIMITTEXT) == marker; });
-}
-
-bool Brevolt::PressNoWait(int gadget) {
-    HWND button = Gadget(gadget);
-    return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 bool Brevolt::Click(int gadget) {
@@ -184,7 +156,7 @@ bool Brevolt::Click(int gadget) {
 bool Brevolt::WaitForMessageBox(MessageBoxSeen* seen) {
     // The box fills in its text after it appears.
     return WaitUntil([&] {
-        const std::vector<HWND> boxes = Windows("#32770");
+        const std::vector<HWND> boxes = Windows(L"#32770");
         seen->box = boxes.empty() ? nullptr : boxes.front();
         return seen->box != nullptr && ReadText(seen->box, &seen->title) &&
                ReadText(GetDlgItem(seen->box, MESSAGE_BOX_TEXT), &seen->text) &&
@@ -198,41 +170,55 @@ bool Brevolt::DismissMessageBox(HWND box) {
            WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); });
 }
 
-bool Brevolt::WaitForExit(DWORD* exitCode) {
-    return WaitForSingleObject(process_.hProcess, WAIT_MS) == WAIT_OBJECT_0 &&
-           GetExitCodeProcess(process_.hProcess, exitCode);
-}
-
-bool Brevolt::SaveScreenshot(const std::wstring& path) const {
-    RECT frame;
-    if (!GetWindowRect(window_, &frame)) {
+bool Brevolt::PointerTo(int gadget, int x, int y) const {
+    POINT point{x, y};
+    if (!ClientToScreen(Gadget(gadget), &point)) {
         return false;
     }
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = frame.right - frame.left;
-    info.biHeight = frame.bottom - frame.top;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    const DWORD stride = (info.biWidth * 3 + 3) & ~3;
-    std::string pixels(stride * info.biHeight, '\0');
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    // Absolute positions run from 0 to 65535 across the screen's pixels.
+    move.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return SendInput(1, &move, sizeof move) == 1 && WaitUntil([&] {
+               POINT at;
+               return GetCursorPos(&at) && at.x == point.x && at.y == point.y;
+           });
+}
+
+bool Brevolt::PressTab(bool shift) {
+    const WORD keys[] = {VK_SHIFT, VK_TAB, VK_TAB, VK_SHIFT};
+    INPUT inputs[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    return shift ? SendInput(4, inputs, sizeof(INPUT)) == 4
+                 : SendInput(2, inputs + 1, sizeof(INPUT)) == 2;
+}
+
+bool Brevolt::Shows(int gadget, COLORREF colour) const {
+    RECT area;
+    if (!GetWindowRect(Gadget(gadget), &area)) {
+        return false;
+    }
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, info.biHeight);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, info.biWidth, info.biHeight, screen, frame.left, frame.top, SRCCOPY);
-    SelectObject(memory, old);
-    const int rows = GetDIBits(memory, bitmap, 0, info.biHeight, pixels.data(),
-                               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    bool found = false;
+    for (LONG y = area.top; y < area.bottom && !found; ++y) {
+        for (LONG x = area.left; x < area.right && !found; ++x) {
+            found = GetPixel(screen, x, y) == colour;
+        }
+    }
     ReleaseDC(nullptr, screen);
-    const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof info;
-    const BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(headers + pixels.size()), 0, 0, headers};
-    return rows == info.biHeight &&
-           WriteFileBytes(path, std::string(reinterpret_cast<const char*>(&file), sizeof file) +
-                                    std::string(reinterpret_cast<const char*>(&info), sizeof info) +
-                                    pixels);
+    return found;
+}
+
+HWND Brevolt::Focused() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(process_.dwThreadId, &info) ? info.hwndFocus : nullptr;
 }
 
 } // namespace e2e

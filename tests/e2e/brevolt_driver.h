@@ -11,18 +11,17 @@
 
 namespace e2e {
 
-constexpr DWORD WAIT_MS = 10000;
+// Only a failing test waits this long; a loaded machine may need most of it.
+constexpr DWORD WAIT_MS = 20000;
 constexpr int QUIT = 5, GENERATE = 6, ABOUT = 7, ADD = 8, SAVE_CONFIG = 9, LINK = 29, OUTPUT = 28;
 constexpr int MESSAGE_BOX_TEXT = 0xFFFF; // the static control that holds a box's text
 
-// Polls until ready() is true or timeoutMs have passed; returns ready().
-template <typename Ready> bool WaitUntil(Ready ready, DWORD timeoutMs = WAIT_MS) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!ready()) {
+// Polls until ready() is true or the deadline has passed; returns ready().
+template <typename Ready> bool WaitUntil(Ready ready) {
+    for (const ULONGLONG end = GetTickCount64() + WAIT_MS; !ready(); Sleep(10)) {
         if (GetTickCount64() >= end) {
             return ready();
         }
-        Sleep(10);
     }
     return true;
 }
@@ -30,7 +29,6 @@ template <typename Ready> bool WaitUntil(Ready ready, DWORD timeoutMs = WAIT_MS)
 // An environment variable naming a path, as Windows sees it (a Unix path
 // from the shell scripts becomes a Z: path); empty when not set.
 std::wstring PathFromEnvironment(const wchar_t* variable);
-// The shell scripts name the program and the folder for the screenshot.
 inline std::wstring BrevoltExePath() {
     return PathFromEnvironment(L"BREVOLT_EXE");
 }
@@ -46,16 +44,12 @@ inline std::string TextOf(HWND window) { // empty when it does not answer
     return ReadText(window, &text) ? text : std::string();
 }
 std::string ClassOf(HWND window);
-
 std::vector<std::string> ComboItems(HWND combo);
 inline bool SetComboSelection(HWND combo, int index) {
     return Ask(combo, CB_SETCURSEL, index) == index;
 }
 inline bool SetCheck(HWND button, bool checked) {
     return Ask(button, BM_SETCHECK, checked) >= 0;
-}
-inline LRESULT CheckState(HWND button) {
-    return Ask(button, BM_GETCHECK);
 }
 
 std::string ReadFileBytes(const std::wstring& path);
@@ -69,11 +63,7 @@ struct FileLock {
     explicit FileLock(const std::wstring& path)
         : handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~FileLock() {
-        if (Held()) {
-            CloseHandle(handle);
-        }
-    }
+    ~FileLock() { CloseHandle(handle); }
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
     bool Held() const { return handle != INVALID_HANDLE_VALUE; }
@@ -115,7 +105,7 @@ class Brevolt {
     bool Start(const std::wstring& workFolder, const std::wstring& logPath);
     HWND Window() const { return window_; }
     HWND Gadget(int number) const { return GetDlgItem(window_, number); }
-    bool Running() const;
+    bool Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
 
     // Returns once the program has handled everything posted to it so far:
     // a marker posted to the output box behind it has been read back.
@@ -123,21 +113,30 @@ class Brevolt {
     // Clicks a button through its own click handling, then syncs.
     bool Press(int gadget) { return PressNoWait(gadget) && Sync(); }
     // The same without waiting: for commands that show a box or end the program.
-    bool PressNoWait(int gadget);
+    bool PressNoWait(int gadget) { return PostMessageW(Gadget(gadget), BM_CLICK, 0, 0); }
     // Clicks with the mouse (the link reacts to the mouse, not to BM_CLICK).
     bool Click(int gadget);
+
+    // Real input, as the X server delivers it: the pointer to a point of a
+    // gadget's client area, or Tab with Shift held or not.
+    bool PointerTo(int gadget, int x, int y) const;
+    static bool PressTab(bool shift);
+    // Whether the gadget as shown on the screen has a pixel of this colour.
+    bool Shows(int gadget, COLORREF colour) const;
+    // The control that has the keyboard focus in the program.
+    HWND Focused() const;
 
     bool WaitForMessageBox(MessageBoxSeen* seen);
     // Presses the box's OK button and waits until the box is gone.
     bool DismissMessageBox(HWND box);
-    bool HasMessageBox() const { return !Windows("#32770").empty(); }
-
-    bool WaitForExit(DWORD* exitCode);
-    // Saves the window's picture from the screen as a BMP file.
-    bool SaveScreenshot(const std::wstring& path) const;
+    bool HasMessageBox() const { return !Windows(L"#32770").empty(); }
+    bool WaitForExit(DWORD* exitCode) {
+        return WaitForSingleObject(process_.hProcess, WAIT_MS) == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(process_.hProcess, exitCode);
+    }
 
   private:
-    std::vector<HWND> Windows(const char* className) const;
+    std::vector<HWND> Windows(const wchar_t* className) const;
 
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;

@@ -3,11 +3,55 @@
 #pragma once
 
 #include "brevolt_driver.h"
-#include "script_model.h"
 
 #include <gtest/gtest.h>
 
 namespace e2e {
+
+constexpr const char* INITIAL_OUTPUT = "Buy Script Output";
+constexpr const char* NOTHING_SELECTED_LINE = "\"ERROR:\" Nothing is selected!";
+
+// The files as the game must read them, kept once in tests/e2e/expected for
+// every test that drives a build of the program.
+inline std::string ExpectedFile(const wchar_t* name) {
+    return ReadFileBytes(PathFromEnvironment(L"BREVOLT_EXPECTED") + L"\\" + name);
+}
+inline std::string AutoexecFile() {
+    return ExpectedFile(L"autoexec.cfg");
+}
+inline std::string BuyscriptFile(const std::vector<std::string>& lines) {
+    std::string file = ExpectedFile(L"buyscript.cfg");
+    for (const std::string& line : lines) {
+        file += line + "\r\n";
+    }
+    return file;
+}
+
+// Picks as the user makes them: the display texts of the combo boxes for the
+// key, primary 1 and 2, secondary 1 and 2 and armour ("" or missing: the first
+// entry), and a '0' or '1' for each check box 12, 15 to 21.
+struct Picks {
+    std::vector<std::string> combos;
+    const char* checks = "00000000";
+};
+constexpr int PICKED_COMBOS[] = {27, 22, 23, 24, 25, 26};
+constexpr int PICKED_CHECKS[] = {12, 15, 16, 17, 18, 19, 20, 21};
+
+inline void Apply(Brevolt& app, const Picks& picks) {
+    for (size_t combo = 0; combo < std::size(PICKED_COMBOS); ++combo) {
+        HWND box = app.Gadget(PICKED_COMBOS[combo]);
+        const std::string text = combo < picks.combos.size() ? picks.combos[combo] : "";
+        const std::wstring wide(text.begin(), text.end());
+        const LRESULT row = text.empty() ? 0
+                                         : Ask(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                               reinterpret_cast<LPARAM>(wide.c_str()));
+        ASSERT_GE(row, 0) << text;
+        ASSERT_TRUE(SetComboSelection(box, static_cast<int>(row))) << text;
+    }
+    for (size_t check = 0; check < std::size(PICKED_CHECKS); ++check) {
+        ASSERT_TRUE(SetCheck(app.Gadget(PICKED_CHECKS[check]), picks.checks[check] == '1'));
+    }
+}
 
 // Each "Error" box in this order, dismissed in turn; then none is left.
 inline void ExpectErrorBoxes(Brevolt& app, const std::vector<std::string>& texts) {
@@ -20,16 +64,6 @@ inline void ExpectErrorBoxes(Brevolt& app, const std::vector<std::string>& texts
     }
     ASSERT_TRUE(app.Sync());
     EXPECT_FALSE(app.HasMessageBox());
-}
-
-// Sets the picks on the window.
-inline void Apply(Brevolt& app, const Picks& picks) {
-    for (size_t combo = 0; combo < picks.rows.size(); ++combo) {
-        ASSERT_TRUE(SetComboSelection(app.Gadget(ComboModels()[combo].gadget), picks.rows[combo]));
-    }
-    for (size_t check = 0; check < picks.checked.size(); ++check) {
-        ASSERT_TRUE(SetCheck(app.Gadget(CheckModels()[check].gadget), picks.checked[check]));
-    }
 }
 
 inline void ExpectExitCodeZero(Brevolt& app) {

@@ -12,68 +12,97 @@ const char* const ABOUT_TEXT = "Brevolt (c) 2007 by Oskerand\r\n"
                                "Brevolt page: www.brevolt.example\r\n"
                                "----------------------------------------";
 
+constexpr COLORREF HOVER_BLUE = 0xff0000;
+
 // BREVOLT_OPENED names the file where the stand-in for the system's browser
 // launcher records each address it is asked to open.
-TEST_F(BrevoltTest, LinkAndAboutLeaveTheProgramRunningAndAQueuedCloseEndsIt) {
-    ASSERT_TRUE(app_.Click(LINK));
+TEST_F(BrevoltTest, TheLinkOpensTheAuthorsPageAndShowsTheHoverColourWhileEnabled) {
     const std::wstring opened = PathFromEnvironment(L"BREVOLT_OPENED");
-    if (!opened.empty()) {
-        EXPECT_TRUE(WaitUntil([&] {
-            return ReadFileBytes(opened).find("www.oskerand.example") != std::string::npos;
-        })) << "opened: "
-            << ReadFileBytes(opened);
-    }
+    ASSERT_FALSE(opened.empty()) << "BREVOLT_OPENED is not set (tests/e2e/environment.sh)";
+    ASSERT_TRUE(app_.Click(LINK));
+    EXPECT_TRUE(WaitUntil([&] {
+        return ReadFileBytes(opened).find("www.oskerand.example") != std::string::npos;
+    })) << "opened: "
+        << ReadFileBytes(opened);
     ASSERT_TRUE(app_.Sync());
     EXPECT_TRUE(app_.Running());
     EXPECT_FALSE(app_.HasMessageBox());
 
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    ASSERT_TRUE(app_.PointerTo(OUTPUT, 5, 5));
+    EXPECT_TRUE(WaitUntil([&] { return app_.Shows(LINK, text) && !app_.Shows(LINK, HOVER_BLUE); }));
+    ASSERT_TRUE(app_.PointerTo(LINK, 10, 7));
+    EXPECT_TRUE(WaitUntil([&] { return app_.Shows(LINK, HOVER_BLUE) && !app_.Shows(LINK, text); }))
+        << "no hover colour under the pointer";
+    ASSERT_TRUE(app_.PointerTo(OUTPUT, 5, 5));
+    EXPECT_TRUE(WaitUntil([&] { return !app_.Shows(LINK, HOVER_BLUE); })) << "after leaving";
+
+    // About disables the window under the link: the hover ends with the next move.
+    ASSERT_TRUE(app_.PointerTo(LINK, 10, 7));
+    ASSERT_TRUE(WaitUntil([&] { return app_.Shows(LINK, HOVER_BLUE); }));
+    ASSERT_TRUE(app_.PressNoWait(ABOUT));
+    MessageBoxSeen about;
+    ASSERT_TRUE(app_.WaitForMessageBox(&about));
+    ASSERT_TRUE(app_.PointerTo(LINK, 30, 7));
+    EXPECT_TRUE(WaitUntil([&] { return !app_.Shows(LINK, HOVER_BLUE); }))
+        << "hover kept while the window is disabled";
+    ASSERT_TRUE(app_.DismissMessageBox(about.box));
+}
+
+// The box blocks the main window until it is dismissed; a close request made
+// meanwhile waits for it.
+TEST_F(BrevoltTest, AboutIsModalAndAQueuedCloseEndsTheProgramAfterIt) {
     ASSERT_TRUE(app_.PressNoWait(ABOUT));
     MessageBoxSeen about;
     ASSERT_TRUE(app_.WaitForMessageBox(&about));
     EXPECT_EQ(about.title, "About Men\xFC");
+    EXPECT_EQ(about.text, ABOUT_TEXT);
     EXPECT_FALSE(IsWindowEnabled(app_.Window()));
     EXPECT_EQ(GetDlgItem(about.box, IDCANCEL), nullptr);
-    EXPECT_EQ(about.text, ABOUT_TEXT);
     ASSERT_TRUE(app_.DismissMessageBox(about.box));
     ASSERT_TRUE(app_.Sync());
     EXPECT_TRUE(IsWindowEnabled(app_.Window()));
     EXPECT_EQ(Output(), INITIAL_OUTPUT);
 
-    // A close request while the box is up waits for it; the box still answers.
     ASSERT_TRUE(app_.PressNoWait(ABOUT));
     ASSERT_TRUE(app_.WaitForMessageBox(&about));
     ASSERT_TRUE(PostMessageW(app_.Window(), WM_CLOSE, 0, 0));
     ASSERT_TRUE(app_.Sync());
     EXPECT_TRUE(app_.Running());
-    std::string text;
-    ASSERT_TRUE(ReadText(GetDlgItem(about.box, MESSAGE_BOX_TEXT), &text))
+    std::string shown;
+    ASSERT_TRUE(ReadText(GetDlgItem(about.box, MESSAGE_BOX_TEXT), &shown))
         << "the box does not answer";
-    EXPECT_EQ(text, about.text);
+    EXPECT_EQ(shown, ABOUT_TEXT);
     ASSERT_TRUE(app_.DismissMessageBox(about.box));
     ExpectExitCodeZero(app_);
 }
 
-TEST_F(BrevoltTest, QuitCloseRequestAndAltF4EndWithExitCodeZero) {
-    const std::pair<const char*, void (*)(Brevolt&)> ends[] = {
-        {"Quit", [](Brevolt& app) { app.PressNoWait(QUIT); }},
-        {"close request", [](Brevolt& app) { PostMessageW(app.Window(), WM_CLOSE, 0, 0); }},
-        {"Alt+F4",
-         [](Brevolt& app) {
-             // As the keyboard delivers it to the focused control.
-             const LPARAM altDown = 1 | (1 << 29);
-             PostMessageW(app.Gadget(GENERATE), WM_SYSKEYDOWN, VK_F4, altDown);
-             PostMessageW(app.Gadget(GENERATE), WM_SYSKEYUP, VK_F4, altDown | (3u << 30));
-         }},
-    };
-    for (const auto& [name, request] : ends) {
-        SCOPED_TRACE(name);
-        Brevolt app;
-        ASSERT_TRUE(app.Start(work_, scratch_.File(L"ended.log")));
-        request(app);
-        ExpectExitCodeZero(app);
-        EXPECT_FALSE(IsWindow(app.Window()));
+// Real key presses: posted ones would not carry the Shift state.
+TEST_F(BrevoltTest, TabAndShiftTabVisitTheControlsInCreationOrderAndWrapAround) {
+    const int eligible[] = {5,  6,  7,  8,  9,  12, 15, 16, 17, 18,
+                            19, 20, 21, 22, 23, 24, 25, 26, 27, 28};
+    std::vector<std::pair<bool, int>> steps; // (shift, gadget focused after the press)
+    for (int gadget : eligible) {
+        steps.emplace_back(false, gadget);
     }
-    EXPECT_TRUE(app_.Running());
+    steps.insert(steps.end(), {{false, 5}, {true, 28}, {true, 27}});
+    ASSERT_TRUE(SetForegroundWindow(app_.Window()));
+    ASSERT_TRUE(app_.PointerTo(OUTPUT, 5, 5)); // the virtual display's keyboard follows the pointer
+    for (const auto& [shift, gadget] : steps) {
+        ASSERT_TRUE(Brevolt::PressTab(shift));
+        ASSERT_TRUE(WaitUntil([&] { return app_.Focused() == app_.Gadget(gadget); }))
+            << (shift ? "Shift+Tab" : "Tab") << " should reach " << gadget << ", focus is on "
+            << GetDlgCtrlID(app_.Focused());
+    }
+}
+
+// Quit and a close request end the program in the fault and About tests.
+TEST_F(BrevoltTest, AltF4EndsTheProgramWithExitCodeZero) {
+    // As the keyboard delivers it to the focused control.
+    const LPARAM altDown = 1 | (1 << 29);
+    ASSERT_TRUE(PostMessageW(app_.Gadget(GENERATE), WM_SYSKEYDOWN, VK_F4, altDown));
+    ASSERT_TRUE(PostMessageW(app_.Gadget(GENERATE), WM_SYSKEYUP, VK_F4, altDown | (3u << 30)));
+    ExpectExitCodeZero(app_);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "brevolt_fixture.h"
 
 #include <memory>
-#include <ostream>
 
 namespace e2e {
 namespace {
@@ -13,19 +12,20 @@ const char* const CANT_CREATE_AUTOEXEC = "Can't create \"autoexec.cfg\"!";
 const char* const CANT_CREATE_BUYSCRIPT = "Can't create \"buyscript.cfg\"!";
 
 // Every check box and both weapons of each kind: some 170 bytes.
-const Picks LONG_LINE = PicksOf(
-    {"Key Pad Enter", "AK47", "AK47", "Dual Elites", "Dual Elites", "Kevlar & Helmet"}, "11111111");
-const Picks SHORT_LINE = PicksOf({"Q", "M4A1"}, "10000000");
+const Picks LONG_LINE = {
+    {"Key Pad Enter", "AK47", "AK47", "Dual Elites", "Dual Elites", "Kevlar & Helmet"}, "11111111"};
+const Picks SHORT_LINE = {{"Q", "M4A1"}, "10000000"};
 
 // Generates the line for these picks and adds it `times` times; the clicks
 // are posted together and handled in order.
 void AddLine(Brevolt& app, const Picks& picks, int times, std::vector<std::string>* added) {
     ASSERT_NO_FATAL_FAILURE(Apply(app, picks));
     ASSERT_TRUE(app.Press(GENERATE));
-    ASSERT_EQ(TextOf(app.Gadget(OUTPUT)), ComposeLine(picks));
+    const std::string line = TextOf(app.Gadget(OUTPUT));
+    ASSERT_NE(line, NOTHING_SELECTED_LINE);
     for (int time = 0; time < times; ++time) {
         ASSERT_TRUE(app.PressNoWait(ADD));
-        added->push_back(ComposeLine(picks));
+        added->push_back(line);
     }
     ASSERT_TRUE(app.Sync());
 }
@@ -75,37 +75,26 @@ struct FaultCase {
 };
 
 const FaultCase faultCases[] = {
-    {"ReadOnlyFolder", true, {NONE, NONE}, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
-    {"AutoexecLocked", false, {LOCK, NONE}, {CANT_CREATE_AUTOEXEC}},
-    {"BuyscriptIsAFolder", false, {NONE, FOLDER}, {CANT_CREATE_BUYSCRIPT}},
-    {"FolderAndLock", false, {FOLDER, LOCK}, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
-    {"BothLocked", false, {LOCK, LOCK}, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
+    {"read-only folder", true, {NONE, NONE}, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
+    {"autoexec.cfg locked", false, {LOCK, NONE}, {CANT_CREATE_AUTOEXEC}},
+    {"buyscript.cfg a folder", false, {NONE, FOLDER}, {CANT_CREATE_BUYSCRIPT}},
+    {"folder and lock", false, {FOLDER, LOCK}, {CANT_CREATE_AUTOEXEC, CANT_CREATE_BUYSCRIPT}},
 };
-
-void PrintTo(const FaultCase& fault, std::ostream* out) {
-    *out << fault.name;
-}
-
-class SaveFaultTest : public ::testing::TestWithParam<FaultCase> {};
 
 // Each file that cannot be created is reported, in file order; the other is
 // written; the program goes on answering, and once the obstacle is gone the
 // next save writes every line added before and after the failure.
-TEST_P(SaveFaultTest, ReportsEachFileInOrderAndKeepsEveryLine) {
-    const FaultCase& fault = GetParam();
+void ExpectFaultReported(const FaultCase& fault) {
     ScratchFolder scratch;
     std::wstring folder = scratch.File(L"work");
     if (fault.readOnlyFolder) {
         folder = PathFromEnvironment(L"BREVOLT_READONLY_FOLDER");
-        if (folder.empty()) {
-            GTEST_SKIP() << "BREVOLT_READONLY_FOLDER is not set: tests/e2e/environment.sh offers "
-                            "one (as root only where it may mount a read-only disk)";
-        }
+        ASSERT_FALSE(folder.empty())
+            << "BREVOLT_READONLY_FOLDER is not set (tests/e2e/environment.sh)";
     } else {
         ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     }
     const std::wstring paths[] = {folder + L"\\autoexec.cfg", folder + L"\\buyscript.cfg"};
-
     Brevolt app;
     ASSERT_TRUE(app.Start(folder, scratch.File(L"brevolt.log")));
     std::vector<std::string> added;
@@ -121,10 +110,10 @@ TEST_P(SaveFaultTest, ReportsEachFileInOrderAndKeepsEveryLine) {
     }
     ASSERT_TRUE(app.PressNoWait(SAVE_CONFIG));
     ASSERT_NO_FATAL_FAILURE(ExpectErrorBoxes(app, fault.boxes));
+    const std::string expected[] = {AutoexecFile(), BuyscriptFile(added)};
     for (int file = 0; file < 2 && !fault.readOnlyFolder; ++file) {
         if (fault.obstacles[file] == NONE) {
-            EXPECT_EQ(ReadFileBytes(paths[file]),
-                      file == 0 ? AutoexecFile() : BuyscriptFile(added));
+            EXPECT_EQ(ReadFileBytes(paths[file]), expected[file]);
         }
     }
     ASSERT_NO_FATAL_FAILURE(AddLine(app, LONG_LINE, 1, &added));
@@ -148,10 +137,12 @@ TEST_P(SaveFaultTest, ReportsEachFileInOrderAndKeepsEveryLine) {
     ExpectExitCodeZero(app);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, SaveFaultTest, ::testing::ValuesIn(faultCases),
-                         [](const ::testing::TestParamInfo<FaultCase>& info) {
-                             return std::string(info.param.name);
-                         });
+TEST(SaveFaults, ReportEachFileInOrderAndKeepEveryLine) {
+    for (const FaultCase& fault : faultCases) {
+        SCOPED_TRACE(fault.name);
+        ExpectFaultReported(fault);
+    }
+}
 
 } // namespace
 } // namespace e2e

@@ -22,7 +22,7 @@ TEST_F(BrevoltTest, AddKeepsWhatTheOutputShowsAndEachSaveRewritesBothFiles) {
     ASSERT_TRUE(app_.Press(ADD)); // before any Generate
     ASSERT_TRUE(app_.Press(GENERATE));
     ASSERT_TRUE(app_.Press(ADD)); // the error line
-    ASSERT_NO_FATAL_FAILURE(Apply(app_, PicksOf({"Q", "M4A1"}, "10000000")));
+    ASSERT_NO_FATAL_FAILURE(Apply(app_, {{"Q", "M4A1"}, "10000000"}));
     ASSERT_TRUE(app_.Press(GENERATE));
     ASSERT_EQ(Output(), first);
     ASSERT_TRUE(app_.Press(ADD));

@@ -6,14 +6,21 @@
 
 class MemoryShortage {
   public:
-    explicit MemoryShortage(int allowed = 0);
-    ~MemoryShortage();
+    explicit MemoryShortage(int allowed = 0) {
+        remaining = allowed;
+        previous_ = system = MemorySetOperations(
+            {[](size_t size) { return remaining-- > 0 ? system.allocate(size) : nullptr; },
+             [](void* block, size_t size) {
+                 return remaining-- > 0 ? system.resize(block, size) : nullptr;
+             },
+             [](void* block) { system.release(block); }});
+    }
+    ~MemoryShortage() { MemorySetOperations(previous_); }
     MemoryShortage(const MemoryShortage&) = delete;
     MemoryShortage& operator=(const MemoryShortage&) = delete;
 
-    // Requests refused so far.
-    int Refused() const;
-
   private:
+    static inline MemoryOperations system;
+    static inline int remaining = 0;
     MemoryOperations previous_;
 };

@@ -1,6 +1,5 @@
 #include "toolkit/event_stream.h"
 
-#include "tests/support/memory_shortage.h"
 #include "toolkit/windows.h"
 
 #include <gtest/gtest.h>
@@ -56,21 +55,6 @@ TEST(EventQueue, IdenticalNeighboursWaitAsOne) {
         Drain(queue, taken);
         EXPECT_EQ(taken, test.taken) << test.name;
     }
-}
-
-TEST(EventQueue, AnEventWithoutMemoryIsLostAndTheQueueStaysUsable) {
-    EventQueue queue;
-    {
-        MemoryShortage shortage(1);
-        EventQueueAppend(queue, 16, 0);
-        EventQueueAppend(queue, 3, 0);
-        EventQueueAppend(queue, 16, 0); // (3, 0) was lost, so this one collapses
-        EXPECT_EQ(shortage.Refused(), 1);
-    }
-    EventQueueAppend(queue, 5, 0);
-    Events taken;
-    Drain(queue, taken);
-    EXPECT_EQ(taken, Events({{16, 0}, {5, 0}}));
 }
 
 // One wait as EventWait runs it, with `message` read when nothing is queued;
