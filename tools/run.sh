@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds brevolt.exe and starts it under Wine.
+# Builds the release brevolt.exe (build/win32/brevolt.exe) and starts it under Wine.
 # With a display (DISPLAY set) the program runs there until you quit it.
 # Without one it runs on a virtual display, a screenshot of the window is
 # saved to build/brevolt.png, and the program is ended.
@@ -8,10 +8,13 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build/win32
 
 "$root/tools/deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+# Release, also where an earlier configure chose another build type: the
+# exe left behind is the stripped one that ships.
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target brevolt -j2 >/dev/null
 exe=$build/brevolt.exe
-echo "Built $exe"
+echo "Built $exe (stripped release build)"
 
 had_display=${DISPLAY:-}
 # shellcheck source=tools/wine-session.sh
