@@ -1,7 +1,6 @@
 // A lock for toolkit state that more than one thread may touch: the
-// platform's critical section on Windows (lock_win32.cpp), which keeps a
-// threads runtime out of the program, and a POSIX mutex in the native build
-// (lock_posix.cpp).
+// platform's critical section on Windows (lock_win32.cpp), a POSIX mutex in
+// the native build (lock_posix.cpp).
 #pragma once
 
 #include <cstddef>
