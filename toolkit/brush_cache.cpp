@@ -22,12 +22,12 @@ template <typename Match> BrushCacheEntry* FindNewest(const NodeList& entries, M
 } // namespace
 
 void BrushCacheInit(BrushCache& cache, const BrushFactory& factory) {
-    const std::lock_guard<std::mutex> guard(cache.lock);
+    const ToolkitLockHold hold(cache.lock);
     cache.factory = factory;
 }
 
 BrushHandle BrushCacheAcquire(BrushCache& cache, int32_t colour) {
-    const std::lock_guard<std::mutex> guard(cache.lock);
+    const ToolkitLockHold hold(cache.lock);
     BrushCacheEntry* entry = FindNewest(
         cache.entries, [colour](const BrushCacheEntry& e) { return e.colour == colour; });
     if (entry) {
@@ -53,7 +53,7 @@ void BrushCacheRelease(BrushCache& cache, BrushHandle brush) {
     if (!brush) {
         return;
     }
-    const std::lock_guard<std::mutex> guard(cache.lock);
+    const ToolkitLockHold hold(cache.lock);
     BrushCacheEntry* entry =
         FindNewest(cache.entries, [brush](const BrushCacheEntry& e) { return e.brush == brush; });
     if (entry && --entry->users == 0) {

@@ -2,10 +2,10 @@
 // many gadgets use it, freed when the last of them lets go.
 #pragma once
 
+#include "toolkit/lock.h"
 #include "toolkit/registry.h"
 
 #include <cstdint>
-#include <mutex>
 
 // A platform brush as an opaque value; 0 is no brush.
 using BrushHandle = uintptr_t;
@@ -17,7 +17,7 @@ struct BrushFactory {
 };
 
 struct BrushCache {
-    std::mutex lock;
+    ToolkitLock lock;
     NodeList entries; // BrushCacheEntry payloads, newest first
     BrushFactory factory{};
 };

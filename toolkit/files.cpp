@@ -61,6 +61,8 @@ int32_t FileWrite(FileRecord& file, const char* bytes, int32_t length) {
     return file.buffer ? FileWriteBuffered(file, bytes, length) : WriteDirect(file, bytes, length);
 }
 
+// The old file's close result is lost here; no caller reuses a number that
+// is still open.
 void CloseForReuse(ObjectNumber number) {
     FileClose(number);
 }
@@ -115,9 +117,15 @@ int32_t FileWriteLine(ObjectNumber number, const char* text) {
     if (!file) {
         return 0;
     }
+    const size_t length = text ? std::strlen(text) : 0;
+    // A count must fit the int32 it is returned in; such a line is refused whole.
+    if (length > static_cast<size_t>(INT32_MAX - 2)) {
+        file->failed = 1;
+        return 0;
+    }
     int32_t count = 0;
-    if (text && *text) {
-        count = FileWrite(*file, text, static_cast<int32_t>(std::strlen(text)));
+    if (length > 0) {
+        count = FileWrite(*file, text, static_cast<int32_t>(length));
     }
     return count + FileWrite(*file, "\r\n", 2);
 }

@@ -67,21 +67,30 @@ const GadgetKindTable& OutputBoxKind() {
     return table;
 }
 
-// Every "Edit" control has the same class handler; FocusReporter hands on to it.
-WNDPROC editHandler = nullptr;
+// Each output box keeps the handler FocusReporter hands on to: boxes made
+// under another activation context or a changed class have other handlers.
+constexpr char EDIT_HANDLER_PROPERTY[] = "TK_EditHandler";
 
 LRESULT CALLBACK FocusReporter(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto handler = reinterpret_cast<WNDPROC>(GetPropA(control, EDIT_HANDLER_PROPERTY));
     if (message == WM_SETFOCUS) {
         GadgetPostEvent(control, SUBTYPE_FOCUS_GAINED);
     } else if (message == WM_KILLFOCUS) {
         GadgetPostEvent(control, SUBTYPE_FOCUS_LOST);
     }
-    return CallWindowProcA(editHandler, control, message, wParam, lParam);
+    const LRESULT result = CallWindowProcA(handler, control, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        RemovePropA(control, EDIT_HANDLER_PROPERTY);
+    }
+    return result;
 }
 
+// Without room for the property the box still works, only without focus reports.
 void PutFocusReporterInFront(HWND control) {
-    editHandler = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FocusReporter)));
+    const LONG_PTR handler = GetWindowLongPtrA(control, GWLP_WNDPROC);
+    if (SetPropA(control, EDIT_HANDLER_PROPERTY, reinterpret_cast<HANDLE>(handler))) {
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FocusReporter));
+    }
 }
 
 } // namespace

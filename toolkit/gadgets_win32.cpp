@@ -65,10 +65,11 @@ LRESULT CALLBACK GadgetCommonHandler(HWND control, UINT message, WPARAM wParam, 
 
 } // namespace
 
+// Safe to run again: the registry of an earlier start is kept, not lost.
 bool GadgetLibraryInit() {
     BrushCacheInit(brushes, BrushFactory{CreatePlatformBrush, DestroyPlatformBrush});
     const auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    if (!RegistryCreate(gadgets, GADGET_GROWTH_STEP, DestroyLiveGadget)) {
+    if (!gadgets.slots && !RegistryCreate(gadgets, GADGET_GROWTH_STEP, DestroyLiveGadget)) {
         return false;
     }
     creation = CreationContext{nullptr, font};

@@ -1,8 +1,8 @@
 #include "toolkit/messagebox.h"
 
+#include "toolkit/lock.h"
 #include "toolkit/registry.h"
 
-#include <mutex>
 #include <windows.h>
 
 namespace {
@@ -16,7 +16,7 @@ struct DisabledWindow {
 // lock guards only the links: it is never held while a window is enabled or
 // disabled, since that sends messages that may show another box.
 NodeList disabledWindows;
-std::mutex disabledWindowsLock;
+ToolkitLock disabledWindowsLock;
 
 BOOL CALLBACK DisableIfOther(HWND window, LPARAM foreground) {
     const DWORD thread = GetCurrentThreadId();
@@ -25,7 +25,7 @@ BOOL CALLBACK DisableIfOther(HWND window, LPARAM foreground) {
         return TRUE;
     }
     {
-        std::lock_guard<std::mutex> lock(disabledWindowsLock);
+        const ToolkitLockHold hold(disabledWindowsLock);
         auto* entry =
             static_cast<DisabledWindow*>(NodeListPush(disabledWindows, sizeof(DisabledWindow)));
         // Without an entry the window could never be enabled again: leave it alone.
@@ -45,7 +45,7 @@ void DisableOtherWindows() {
 // Takes this thread's newest entry off the list; nullptr when none is left.
 HWND TakeOwnNewest() {
     const DWORD thread = GetCurrentThreadId();
-    std::lock_guard<std::mutex> lock(disabledWindowsLock);
+    const ToolkitLockHold hold(disabledWindowsLock);
     for (void* payload = NodeListNext(disabledWindows, nullptr); payload;
          payload = NodeListNext(disabledWindows, payload)) {
         const DisabledWindow entry = *static_cast<DisabledWindow*>(payload);

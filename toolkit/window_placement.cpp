@@ -39,17 +39,17 @@ WindowStyle WindowStyleFor(uint32_t flags) {
     return result;
 }
 
-WindowPlacement WindowPlacementFor(uint32_t flags, int32_t x, int32_t y, int32_t outerWidth,
-                                   int32_t outerHeight, int32_t screenWidth, int32_t screenHeight,
+WindowPlacement WindowPlacementFor(uint32_t flags, int32_t x, int32_t y, int64_t outerWidth,
+                                   int64_t outerHeight, int32_t screenWidth, int32_t screenHeight,
                                    const ScreenRect* parent) {
-    WindowPlacement placement = {x, y, outerWidth, outerHeight};
+    WindowPlacement placement = {x, y, Clamp32(outerWidth), Clamp32(outerHeight)};
     if ((x == POSITION_DEFAULT || y == POSITION_DEFAULT) && (flags & CENTRING) == 0) {
         placement.x = CW_USEDEFAULT_POSITION;
         placement.y = CW_USEDEFAULT_POSITION;
     }
     if (flags & WINDOW_CENTER_SCREEN) {
-        placement.width = std::min(outerWidth, screenWidth);
-        placement.height = std::min(outerHeight, screenHeight);
+        placement.width = Clamp32(std::min<int64_t>(outerWidth, screenWidth));
+        placement.height = Clamp32(std::min<int64_t>(outerHeight, screenHeight));
         placement.x = Clamp32(Centred(0, screenWidth, placement.width));
         placement.y = Clamp32(Centred(0, screenHeight, placement.height));
     } else if ((flags & WINDOW_CENTER_PARENT) && parent) {

@@ -27,8 +27,9 @@ struct WindowPlacement {
 };
 
 // Where the window goes. outerWidth and outerHeight are the window's size
-// with its frame; screenWidth and screenHeight the screen's; parent the
-// thread's active window, or nullptr when there is none.
-WindowPlacement WindowPlacementFor(uint32_t flags, int32_t x, int32_t y, int32_t outerWidth,
-                                   int32_t outerHeight, int32_t screenWidth, int32_t screenHeight,
+// with its frame, in 64 bits since the frame may take it past 32;
+// screenWidth and screenHeight the screen's; parent the thread's active
+// window, or nullptr when there is none.
+WindowPlacement WindowPlacementFor(uint32_t flags, int32_t x, int32_t y, int64_t outerWidth,
+                                   int64_t outerHeight, int32_t screenWidth, int32_t screenHeight,
                                    const ScreenRect* parent);

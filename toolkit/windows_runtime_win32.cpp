@@ -27,9 +27,9 @@ bool RuntimeStart() {
         return false;
     }
     if (!FileLibraryInit() || !WindowLibraryInit() || !GadgetLibraryInit()) {
-        // Without the heap a later start tries again instead of claiming success.
-        HeapDestroy(programHeap);
-        programHeap = nullptr;
+        // End what did start. Without the heap a later start tries again
+        // instead of claiming success.
+        RuntimeEnd();
         return false;
     }
     InitCommonControls();

@@ -217,9 +217,14 @@ bool TranslateFocusKeys(MSG& message) {
 
 } // namespace
 
+// Safe after WindowLibraryEnd: the registry is kept, and events left from
+// an earlier run are dropped, not their nodes lost.
 bool WindowLibraryInit() {
-    if (!RegistryCreate(windows, 16, WindowClose)) {
+    if (!windows.slots && !RegistryCreate(windows, 16, WindowClose)) {
         return false;
+    }
+    QueuedEvent dropped;
+    while (EventQueueTake(events.queue, &dropped)) {
     }
     events = EventState{};
     classIcon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(1));
@@ -264,9 +269,9 @@ intptr_t WindowOpen(ObjectNumber number, int32_t x, int32_t y, int32_t width, in
         parent = {activeRect.left, activeRect.top, activeRect.right, activeRect.bottom};
     }
     WindowPlacement placement =
-        WindowPlacementFor(flags, x, y, outer.right - outer.left, outer.bottom - outer.top,
-                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                           hasParent ? &parent : nullptr);
+        WindowPlacementFor(flags, x, y, int64_t{outer.right} - outer.left,
+                           int64_t{outer.bottom} - outer.top, GetSystemMetrics(SM_CXSCREEN),
+                           GetSystemMetrics(SM_CYSCREEN), hasParent ? &parent : nullptr);
 
     HWND window = CreateWindowExA(0, className.c_str(), title ? title : "", style.style,
                                   placement.x, placement.y, placement.width, placement.height,

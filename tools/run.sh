@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds brevolt.exe and starts it under Wine.
+# Builds the release brevolt.exe (build/win32/brevolt.exe) and starts it under Wine.
 # With a display (DISPLAY set) the program runs there until you quit it.
 # Without one it runs on a virtual display, a screenshot of the window is
 # saved to build/brevolt.png, and the program is ended.
@@ -8,25 +8,36 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build/win32
 
 "$root/tools/deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+# Release, also where an earlier configure chose another build type: the
+# exe left behind is the stripped one that ships.
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target brevolt -j2 >/dev/null
 exe=$build/brevolt.exe
-echo "Built $exe"
+echo "Built $exe (stripped release build)"
 
 had_display=${DISPLAY:-}
 # shellcheck source=tools/wine-session.sh
 source "$root/tools/wine-session.sh"
+if [ "$BREVOLT_WINDOWS_BITS" = 64 ]; then
+  # 32-bit Wine cannot start where the kernel runs 64-bit code only.
+  cmake -S "$root" -B "$root/build/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$root/build/win64" --target brevolt -j2 >/dev/null
+  exe=$root/build/win64/brevolt.exe
+  echo "This machine runs 64-bit code only: running the 64-bit build $exe of the same program"
+fi
 wine_session_start --keep-display
 
 if [ -n "$had_display" ]; then
   # The configuration files go to the current directory, as on Windows.
-  exec wine "$exe"
+  exec "$BREVOLT_WINE" "$exe"
 fi
 
 trap wine_session_stop EXIT
 shot=$root/build/brevolt.png
 log=$root/build/brevolt-run.log
-wine "$exe" >"$log" 2>&1 &
+"$BREVOLT_WINE" "$exe" >"$log" 2>&1 &
 window=
 for _ in $(seq 100); do
   window=$(xdotool search --onlyvisible --name '^Brevolt by ' 2>/dev/null | head -n 1) || true
