@@ -70,10 +70,8 @@ std::string ReadFileBytes(const std::wstring& path) {
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream file(fs::path(path), std::ios::binary);
-    file << bytes;
-    file.close();
-    return !file.fail();
+    return static_cast<bool>(std::ofstream(fs::path(path), std::ios::binary)
+                             << bytes << std::flush);
 }
 
 ScratchFolder::ScratchFolder(const std::wstring& parent) {

@@ -1,14 +1,12 @@
 # Sourced before e2e_tests.exe runs: the stand-ins some end-to-end tests use.
 #   e2e_environment_start  puts a recording xdg-open first on PATH (exports
-#                          BREVOLT_OPENED) and, as root, offers two folders:
-#                            BREVOLT_SMALL_FOLDER     an empty 64 KB disk the tests
-#                                                     fill and free themselves
-#                            BREVOLT_READONLY_FOLDER  a folder nothing can be written to
+#                          BREVOLT_OPENED) and, as root, offers an empty 64 KB
+#                          disk the tests fill and free (BREVOLT_SMALL_FOLDER)
 #   e2e_environment_stop   removes them again
 
 e2e_environment_start() {
   BREVOLT_E2E_DIR=$(mktemp -d)
-  mkdir "$BREVOLT_E2E_DIR/bin" "$BREVOLT_E2E_DIR/small" "$BREVOLT_E2E_DIR/readonly"
+  mkdir "$BREVOLT_E2E_DIR/bin" "$BREVOLT_E2E_DIR/small"
   # Wine hands web addresses to xdg-open; record them instead of opening them.
   cat >"$BREVOLT_E2E_DIR/bin/xdg-open" <<EOS
 #!/bin/sh
@@ -18,25 +16,15 @@ EOS
   export PATH="$BREVOLT_E2E_DIR/bin:$PATH"
   export BREVOLT_OPENED="$BREVOLT_E2E_DIR/opened.txt"
 
-  # Permissions do not stop root, a read-only mount does.
-  if [ "$(id -u)" -eq 0 ]; then
-    mount -t tmpfs -o size=64k tmpfs "$BREVOLT_E2E_DIR/small" 2>/dev/null &&
-      export BREVOLT_SMALL_FOLDER="$BREVOLT_E2E_DIR/small"
-    mount -t tmpfs -o ro,size=4k tmpfs "$BREVOLT_E2E_DIR/readonly" 2>/dev/null &&
-      export BREVOLT_READONLY_FOLDER="$BREVOLT_E2E_DIR/readonly"
-  elif chmod a-w "$BREVOLT_E2E_DIR/readonly"; then
-    export BREVOLT_READONLY_FOLDER="$BREVOLT_E2E_DIR/readonly"
+  if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=64k tmpfs "$BREVOLT_E2E_DIR/small" 2>/dev/null; then
+    export BREVOLT_SMALL_FOLDER="$BREVOLT_E2E_DIR/small"
   fi
   return 0
 }
 
 e2e_environment_stop() {
   [ -n "${BREVOLT_E2E_DIR:-}" ] || return 0
-  local folder
-  for folder in small readonly; do
-    mountpoint -q "$BREVOLT_E2E_DIR/$folder" 2>/dev/null && umount "$BREVOLT_E2E_DIR/$folder"
-  done
-  chmod -R u+w "$BREVOLT_E2E_DIR" 2>/dev/null || true
+  mountpoint -q "$BREVOLT_E2E_DIR/small" 2>/dev/null && umount "$BREVOLT_E2E_DIR/small"
   rm -rf "$BREVOLT_E2E_DIR"
-  unset BREVOLT_E2E_DIR BREVOLT_OPENED BREVOLT_SMALL_FOLDER BREVOLT_READONLY_FOLDER
+  unset BREVOLT_E2E_DIR BREVOLT_OPENED BREVOLT_SMALL_FOLDER
 }

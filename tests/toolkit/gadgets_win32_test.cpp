@@ -92,23 +92,4 @@ TEST_F(GadgetTest, GadgetsShareOneBrushPerColourUntilTheLastLetsGo) {
     EXPECT_FALSE(BrushLives(green)) << "a clean-up did not run";
 }
 
-TEST_F(GadgetTest, ClosingTheWindowReleasesEveryGadgetNumber) {
-    ASSERT_TRUE(FrameCreate(0, 5, 5, 300, 300, "Frame"));
-    ASSERT_TRUE(ComboCreate(2, 10, 50, 100, 100));
-    ASSERT_TRUE(LinkCreate(60, 10, 140, 100, 20, "Link", 0));
-    const auto issued = static_cast<ObjectNumber>(ButtonCreate(NUMBER_ANY, 10, 170, 80, 20, "Go"));
-    ASSERT_NE(issued, 0);
-    EXPECT_EQ(GadgetGetText(issued), "Go");
-    GadgetAddItem(2, -1, "Entry");
-    ASSERT_EQ(GadgetGetText(2), "");
-    GadgetSetState(2, 0);
-    ASSERT_EQ(GadgetGetText(2), "Entry");
-
-    WindowClose(WINDOW);
-    for (ObjectNumber number : {0, 2, 60, issued, -1}) {
-        EXPECT_EQ(GadgetGetText(number), "") << "gadget " << number;
-        EXPECT_EQ(GadgetGetState(number), 0) << "gadget " << number;
-    }
-}
-
 } // namespace
