@@ -119,7 +119,7 @@ bool Brevolt::Start(const std::wstring& workFolder, const std::wstring& logPath)
     return started && WaitUntil([this] {
                const std::vector<HWND> windows = Windows(L"WindowClass_0");
                window_ = windows.empty() ? nullptr : windows.front();
-               return Gadget(30) != nullptr;
+               return Gadget(30) != nullptr || !Running();
            }) &&
            Sync();
 }
@@ -140,7 +140,8 @@ bool Brevolt::Sync() {
     HWND output = Gadget(OUTPUT);
     const LPARAM marker = 100000 + (++marker_ % 100000);
     return output != nullptr && PostMessageW(output, EM_SETLIMITTEXT, marker, 0) &&
-           WaitUntil([&] { return Ask(output, EM_GETLIMITTEXT) == marker; });
+           WaitUntil([&] { return !Running() || Ask(output, EM_GETLIMITTEXT) == marker; }) &&
+           Running();
 }
 
 bool Brevolt::Click(int gadget) {
@@ -152,14 +153,16 @@ bool Brevolt::Click(int gadget) {
 }
 
 bool Brevolt::WaitForMessageBox(MessageBoxSeen* seen) {
-    // The box fills in its text after it appears.
+    // The box fills in its text after it appears; an ended program shows none.
     return WaitUntil([&] {
-        const std::vector<HWND> boxes = Windows(L"#32770");
-        seen->box = boxes.empty() ? nullptr : boxes.front();
-        return seen->box != nullptr && ReadText(seen->box, &seen->title) &&
-               ReadText(GetDlgItem(seen->box, MESSAGE_BOX_TEXT), &seen->text) &&
-               !seen->text.empty();
-    });
+               const std::vector<HWND> boxes = Windows(L"#32770");
+               seen->box = boxes.empty() ? nullptr : boxes.front();
+               return !Running() ||
+                      (seen->box != nullptr && ReadText(seen->box, &seen->title) &&
+                       ReadText(GetDlgItem(seen->box, MESSAGE_BOX_TEXT), &seen->text) &&
+                       !seen->text.empty());
+           }) &&
+           seen->box != nullptr;
 }
 
 bool Brevolt::DismissMessageBox(HWND box) {
