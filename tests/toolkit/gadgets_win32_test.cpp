@@ -90,6 +90,8 @@ TEST_F(GadgetTest, GadgetsShareOneBrushPerColourUntilTheLastLetsGo) {
     EXPECT_TRUE(BrushLives(green));
     DestroyWindow(labels[2]);
     EXPECT_FALSE(BrushLives(green)) << "a clean-up did not run";
+    GadgetSetColour(0, 2, static_cast<int32_t>(GREEN));
+    EXPECT_TRUE(BrushLives(ColourAnswer(window, labels[0]))) << "a freed brush handed out again";
 }
 
 } // namespace
