@@ -61,7 +61,7 @@ run_suite() { # name, seconds allowed, command...
 
 echo "== building natively ($native)"
 if configure_and_build "$native" all; then
-  [ -x "$native/tests/unit_tests" ] && run_suite native-unit 300 "$native/tests/unit_tests"
+  [ -x "$native/tests/unit_tests" ] && run_suite native-unit 120 "$native/tests/unit_tests"
 else
   failures+=("native build")
 fi
@@ -89,7 +89,8 @@ if configure_and_build "$windows" all -DCMAKE_TOOLCHAIN_FILE="$toolchain"; then
     export BREVOLT_EXPECTED="$root/tests/e2e/expected"
     for suite in unit_tests gui_tests e2e_tests; do
       [ -f "$windows/tests/$suite.exe" ] &&
-        run_suite "wine-${suite%_tests}" 600 "$BREVOLT_WINE" "$windows/tests/$suite.exe"
+        run_suite "wine-${suite%_tests}" "$([ "$suite" = e2e_tests ] && echo 300 || echo 120)" \
+          "$BREVOLT_WINE" "$windows/tests/$suite.exe"
     done
   else
     failures+=("Wine or Xvfb could not start")

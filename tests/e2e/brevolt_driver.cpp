@@ -80,7 +80,7 @@ ScratchFolder::ScratchFolder(const std::wstring& parent) {
         (parent.empty() ? fs::temp_directory_path() : fs::path(parent)) /
         ("brevolt-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter));
     std::error_code ignored;
-    fs::remove_all(path_, ignored);
+    fs::remove_all(path_, ignored); // left by an earlier run with the same process id
     fs::create_directory(path_, ignored);
 }
 

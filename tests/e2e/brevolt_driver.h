@@ -58,18 +58,11 @@ inline bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Holds a file open with no sharing, as another program might.
-struct FileLock {
-    explicit FileLock(const std::wstring& path)
-        : handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~FileLock() { CloseHandle(handle); }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-    bool Held() const { return handle != INVALID_HANDLE_VALUE; }
-
-    HANDLE handle;
-};
+// Opens a file with no sharing, as another program might hold it.
+inline HANDLE HoldFileExclusively(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
 
 // A new, empty folder under the temporary folder, or under parent; removed
 // with its files.

@@ -96,14 +96,5 @@ TEST_F(BrevoltTest, TabAndShiftTabVisitTheControlsInCreationOrderAndWrapAround) 
     }
 }
 
-// Quit and a close request end the program in the fault and About tests.
-TEST_F(BrevoltTest, AltF4EndsTheProgramWithExitCodeZero) {
-    // As the keyboard delivers it to the focused control.
-    const LPARAM altDown = 1 | (1 << 29);
-    ASSERT_TRUE(PostMessageW(app_.Gadget(GENERATE), WM_SYSKEYDOWN, VK_F4, altDown));
-    ASSERT_TRUE(PostMessageW(app_.Gadget(GENERATE), WM_SYSKEYUP, VK_F4, altDown | (3u << 30)));
-    ExpectExitCodeZero(app_);
-}
-
 } // namespace
 } // namespace e2e

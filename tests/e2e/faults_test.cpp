@@ -3,8 +3,6 @@
 // program reports each failure, keeps running, and loses nothing added.
 #include "brevolt_fixture.h"
 
-#include <memory>
-
 namespace e2e {
 namespace {
 
@@ -91,13 +89,13 @@ void ExpectFaultReported(const FaultCase& fault) {
     ASSERT_TRUE(app.Start(folder, scratch.File(L"brevolt.log")));
     std::vector<std::string> added;
     ASSERT_NO_FATAL_FAILURE(AddLine(app, SHORT_LINE, 2, &added));
-    std::unique_ptr<FileLock> locks[2];
+    HANDLE locks[2] = {INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE};
     for (int file = 0; file < 2; ++file) {
         if (fault.obstacles[file] == FOLDER) {
             ASSERT_TRUE(CreateDirectoryW(paths[file].c_str(), nullptr));
         } else if (fault.obstacles[file] == LOCK) {
-            locks[file] = std::make_unique<FileLock>(paths[file]);
-            ASSERT_TRUE(locks[file]->Held());
+            locks[file] = HoldFileExclusively(paths[file]);
+            ASSERT_NE(locks[file], INVALID_HANDLE_VALUE);
         }
     }
     ASSERT_TRUE(app.PressNoWait(SAVE_CONFIG));
@@ -110,7 +108,7 @@ void ExpectFaultReported(const FaultCase& fault) {
     }
     ASSERT_NO_FATAL_FAILURE(AddLine(app, LONG_LINE, 1, &added));
     for (int file = 0; file < 2; ++file) {
-        locks[file].reset();
+        CloseHandle(locks[file]);
         if (fault.obstacles[file] == FOLDER) {
             ASSERT_TRUE(RemoveDirectoryW(paths[file].c_str()));
         }
