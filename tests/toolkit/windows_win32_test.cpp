@@ -41,7 +41,12 @@ TEST(WindowTest, WindowMessagesBecomeEventsAndACloseRequestLeavesTheWindowOpen) 
     // Other messages come out as their numbers.
     PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
     EXPECT_EQ(EventTrace({{WM_MOUSEMOVE, 0, 42, -1}}), Settle({WM_MOUSEMOVE}));
+
+    EXPECT_TRUE(RuntimeStart()) << "a second start changes nothing";
+    EXPECT_EQ(WindowHandleOf(0), reinterpret_cast<intptr_t>(window));
     WindowClose(0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(WindowHandleOf(0), 0);
 }
 
 } // namespace
