@@ -84,7 +84,7 @@ TEST_P(RegistryModelTest, AgreesWithAMap) {
                                             : std::next(model.begin(), pick(model.size()))->first;
             RegistryRelease(registry, number);
             model.erase(number);
-        } else { // a walk, sometimes releasing the record just returned
+        } else { // a walk, releasing the record just returned or one further on
             std::vector<ObjectNumber> expected;
             for (const auto& entry : model) {
                 expected.push_back(entry.first);
@@ -98,7 +98,14 @@ TEST_P(RegistryModelTest, AgreesWithAMap) {
             RegistryEnumBegin(registry);
             for (ObjectNumber number = 0; RegistryEnumNext(registry, &number);) {
                 walked.push_back(number);
-                if (pick(3) == 0) {
+                const int32_t choice = pick(6);
+                if (choice == 1 && walked.size() < expected.size()) {
+                    const auto ahead =
+                        expected.begin() + walked.size() + pick(expected.size() - walked.size());
+                    number = *ahead;
+                    expected.erase(ahead);
+                }
+                if (choice < 2) {
                     RegistryRelease(registry, number);
                     model.erase(number);
                 }
