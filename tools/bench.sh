@@ -32,10 +32,25 @@ build() { # dir, targets, -- cmake arguments...
   return "${PIPESTATUS[0]}"
 }
 
-echo "building release programs (native and 32-bit Windows)..."
+# A prefix of the benchmark's own: stopping it cannot touch other sessions.
+export WINEPREFIX=${WINEPREFIX:-$root/build/bench-wineprefix}
+# shellcheck source=tools/wine-session.sh
+source "$root/tools/wine-session.sh"
+# Size and imports are the 32-bit exe's; Wine runs what this machine can run.
+wine_build=$prefix-win$BREVOLT_WINDOWS_BITS
+
+echo "building release programs (native and Windows)..."
 build "$native" script_bench -- -DBREVOLT_SANITIZE=OFF || exit 1
 build "$win32" brevolt minimal_window plain_controls startup_bench script_bench -- \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" || exit 1
+if [ "$BREVOLT_WINDOWS_BITS" = 64 ]; then
+  build "$wine_build" brevolt minimal_window plain_controls startup_bench script_bench -- \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" || exit 1
+  mkdir -p "$wine_build/stripped"
+  for exe in brevolt.exe bench/minimal_window.exe bench/plain_controls.exe; do
+    x86_64-w64-mingw32-strip -o "$wine_build/stripped/$(basename "$exe")" "$wine_build/$exe"
+  done
+fi
 
 rows=()
 
@@ -60,16 +75,13 @@ for section in save add compose; do
   while IFS= read -r row; do rows+=("$row"); done < <("$native/bench/script_bench" $section "$work")
 done
 
-echo "measuring under Wine ($runs start-ups of each program)..."
-# A prefix of the benchmark's own: stopping it cannot touch other sessions.
-export WINEPREFIX=${WINEPREFIX:-$root/build/bench-wineprefix}
-# shellcheck source=tools/wine-session.sh
-source "$root/tools/wine-session.sh"
+echo "measuring $BREVOLT_WINDOWS_BITS-bit programs under Wine ($runs start-ups of each program)..."
 wine_session_start || { echo "Wine or Xvfb could not start"; exit 1; }
 trap wine_session_stop EXIT
 start_up() { # reference, its name, target
-  wine "$win32/bench/startup_bench.exe" "$runs" "$(winepath -w "$win32/stripped/brevolt.exe")" \
-    "$(winepath -w "$win32/$1")" "$2" "$3" 2>/dev/null | tr -d '\r'
+  "$BREVOLT_WINE" "$wine_build/bench/startup_bench.exe" "$runs" \
+    "$("$BREVOLT_WINE" winepath -w "$wine_build/stripped/brevolt.exe")" \
+    "$("$BREVOLT_WINE" winepath -w "$wine_build/$1")" "$2" "$3" 2>/dev/null | tr -d '\r'
 }
 for reference in "stripped/minimal_window.exe|minimal window|<= 1.15" \
                  "stripped/plain_controls.exe|same controls, plain Win32|-"; do
@@ -79,7 +91,7 @@ for reference in "stripped/minimal_window.exe|minimal window|<= 1.15" \
 done
 for section in save add compose; do
   while IFS= read -r row; do rows+=("$row"); done < <(cd "$work" &&
-    wine "$root/$win32/bench/script_bench.exe" $section . 2>/dev/null | tr -d '\r')
+    "$BREVOLT_WINE" "$root/$wine_build/bench/script_bench.exe" $section . 2>/dev/null | tr -d '\r')
 done
 
 echo

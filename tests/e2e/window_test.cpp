@@ -67,9 +67,10 @@ void ExpectOpenHeight(HWND combo, int closedHeight, int expected) {
 }
 
 // The caption drawn in the gadgets' font fits across the room its kind
-// leaves for text (a narrow label wraps, the others cut): a check box draws its box and a gap
-// first, a frame and a button keep a margin on each side. Every gadget gets DEFAULT_GUI_FONT (Wine
-// answers WM_GETFONT from another process with 0, so it cannot be asked).
+// leaves for text (a narrow label wraps, the others cut): a check box draws
+// its box and a gap first, a frame and a button keep a margin on each side.
+// Every gadget gets DEFAULT_GUI_FONT; Wine answers WM_GETFONT from another
+// process with 0, so it cannot be asked.
 void ExpectCaptionFits(HWND gadget, char kind, const std::string& caption) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
