@@ -13,14 +13,11 @@ constexpr const char* NOTHING_SELECTED_LINE = "\"ERROR:\" Nothing is selected!";
 
 // The files as the game must read them, kept once in tests/e2e/expected for
 // every test that drives a build of the program.
-inline std::string ExpectedFile(const wchar_t* name) {
-    return ReadFileBytes(PathFromEnvironment(L"BREVOLT_EXPECTED") + L"\\" + name);
-}
 inline std::string AutoexecFile() {
-    return ExpectedFile(L"autoexec.cfg");
+    return ReadFileBytes(PathFromEnvironment(L"BREVOLT_EXPECTED") + L"\\autoexec.cfg");
 }
 inline std::string BuyscriptFile(const std::vector<std::string>& lines) {
-    std::string file = ExpectedFile(L"buyscript.cfg");
+    std::string file = ReadFileBytes(PathFromEnvironment(L"BREVOLT_EXPECTED") + L"\\buyscript.cfg");
     for (const std::string& line : lines) {
         file += line + "\r\n";
     }
