@@ -1,6 +1,7 @@
 // What the gadgets offer beyond the main window's use of them, which the
 // end-to-end tests drive through brevolt.exe.
 #include "tests/support/event_trace_win32.h"
+#include "tests/support/memory_shortage.h"
 #include "toolkit/gadgets.h"
 #include "toolkit/messagebox.h"
 
@@ -62,6 +63,11 @@ TEST_F(GadgetTest, GadgetsShareOneBrushPerColourUntilTheLastLetsGo) {
     EXPECT_EQ(ColourAnswer(window, labels[2]), green);
 
     GadgetSetColour(0, 2, COLOUR_DEFAULT);
+    {
+        MemoryShortage shortage; // no room to keep a new brush: the default answers
+        GadgetSetColour(0, 2, 0x0000ff);
+    }
+    EXPECT_TRUE(BrushLives(ColourAnswer(window, labels[0])));
     ASSERT_TRUE(CheckBoxCreate(1, 10, 40, 100, 20, "New"));
     EXPECT_FALSE(IsWindow(labels[1]));
     EXPECT_TRUE(BrushLives(green));
