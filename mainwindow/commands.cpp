@@ -22,6 +22,8 @@ constexpr const char* ABOUT_TEXT = "Brevolt (c) 2007 by Oskerand\r\n"
                                    "Brevolt page: www.brevolt.example\r\n"
                                    "----------------------------------------";
 constexpr uint32_t BOX_INFORMATION = 64;
+// Without its window the program could only wait for events that never come.
+constexpr int EXIT_NO_WINDOW = 1;
 
 void ShowFileError(const char* problem, const char* fileName) {
     const std::string text = std::string(problem) + " \"" + fileName + "\"!";
@@ -129,4 +131,19 @@ void RunMainLoop(ProgramState& state) {
             return;
         }
     }
+}
+
+int RunBrevolt() {
+    if (!RuntimeStart()) {
+        return EXIT_NO_WINDOW;
+    }
+    ProgramState state;
+    int exitCode = EXIT_NO_WINDOW;
+    if (BuildMainWindow()) {
+        RunMainLoop(state);
+        exitCode = 0;
+    }
+    // Closes every window, flushes and closes every file.
+    RuntimeEnd();
+    return exitCode;
 }

@@ -13,3 +13,7 @@ struct ProgramState {
 // Runs one command per button press or link click; returns after Quit or a
 // close request for window 0.
 void RunMainLoop(ProgramState& state);
+
+// The whole run, from the runtime's start to its end: the process's exit
+// code, 0 after Quit or a close request.
+int RunBrevolt();

@@ -1,0 +1,240 @@
+"""The Linux program, driven from outside through its accessibility tree.
+
+Run by tools/test.sh inside a D-Bus session on a private display, with
+BREVOLT_PROGRAM (build/native/brevolt), BREVOLT_EXPECTED (the expected
+configuration files) and BREVOLT_OPENED (where the recording xdg-open writes).
+Every wait ends at a deadline; none waits a fixed time.
+"""
+import os
+import subprocess
+import tempfile
+import time
+import unittest
+
+import pyatspi
+
+PROGRAM = os.environ["BREVOLT_PROGRAM"]
+EXPECTED = os.environ["BREVOLT_EXPECTED"]
+OPENED = os.environ["BREVOLT_OPENED"]
+DEADLINE_SECONDS = 20
+
+INITIAL_OUTPUT = "Buy Script Output"
+NOTHING_SELECTED_LINE = '"ERROR:" Nothing is selected!'
+QUIT, GENERATE, ABOUT, ADD, SAVE_CONFIG, OUTPUT, LINK = 5, 6, 7, 8, 9, 28, 29
+PICKED_COMBOS = [27, 22, 23, 24, 25, 26]  # key, primary 1 and 2, secondary 1 and 2, armour
+PICKED_CHECKS = [12, 15, 16, 17, 18, 19, 20, 21]
+
+# Gadget number = creation order = place among the window's children. GTK
+# grows a widget whose caption does not fit, so a matching size also says
+# the caption fits. Combo boxes: (entries, width); closed, as high as the font.
+LAYOUT = [
+    ("panel", "Primary Weapon", 5, 5, 240, 80), ("panel", "Secondary Weapon", 5, 95, 240, 80),
+    ("panel", "Items", 5, 185, 240, 80), ("panel", "Armor", 5, 275, 120, 40),
+    ("panel", "Key Press", 125, 275, 120, 40), ("push button", "Quit", 5, 365, 80, 25),
+    ("push button", "Generate", 85, 365, 80, 25), ("push button", "About", 165, 365, 80, 25),
+    ("push button", "Add", 45, 390, 80, 25), ("push button", "Save Config", 125, 390, 80, 25),
+    ("label", "Choice 1:", 10, 25, 50, 15), ("label", "Choice 2:", 10, 45, 50, 15),
+    ("check box", "Primary Ammo", 10, 65, 85, 17), ("label", "Choice 1:", 10, 115, 50, 15),
+    ("label", "Choice 2:", 10, 135, 50, 15), ("check box", "Secondary Ammo", 10, 155, 100, 17),
+    ("check box", "Flashbang 1", 10, 200, 80, 17), ("check box", "Flashbang 2", 10, 220, 80, 17),
+    ("check box", "HE Grenade", 10, 240, 80, 15), ("check box", "Smoke Grenade", 145, 200, 95, 17),
+    ("check box", "Nightvision", 145, 220, 70, 17), ("check box", "Defusal Kit", 145, 240, 70, 17),
+    ("combo box", 19, 60, 20, 100), ("combo box", 19, 60, 40, 100),
+    ("combo box", 7, 60, 110, 100), ("combo box", 7, 60, 130, 100),
+    ("combo box", 3, 10, 290, 100), ("combo box", 100, 130, 290, 100),
+    ("text", INITIAL_OUTPUT, 5, 315, 240, 40), ("panel", "Oskerand", 90, 416, 70, 15),
+    ("panel", "Freeware: share it freely", 50, 432, 150, 15),
+]
+WINDOW_TITLE = 'Brevolt by "Oskerand" v1.1, Build 4'
+
+
+def wait_until(what, probe):
+    """probe's first true answer; accessible objects may vanish while read."""
+    end = time.monotonic() + DEADLINE_SECONDS
+    while True:
+        try:
+            answer = probe()
+        except Exception:  # pylint: disable=broad-except
+            answer = None
+        if answer:
+            return answer
+        if time.monotonic() > end:
+            raise AssertionError("gave up waiting for " + what)
+        time.sleep(0.05)
+
+
+def text_of(accessible):
+    if accessible.getRoleName() == "text":
+        return accessible.queryText().getText(0, -1)
+    return accessible.name or (accessible[0].name if accessible.childCount else "")
+
+
+def expected_file(name, lines=()):
+    with open(os.path.join(EXPECTED, name), "rb") as file:
+        return file.read() + b"".join(line.encode("cp1252") + b"\r\n" for line in lines)
+
+
+class BrevoltTest(unittest.TestCase):
+    def setUp(self):
+        self.work = tempfile.TemporaryDirectory()
+        self.addCleanup(self.work.cleanup)
+        self.program = subprocess.Popen([PROGRAM], cwd=self.work.name, env=self.program_environment())
+        self.addCleanup(self.end_program)
+        self.app = wait_until("the program on the accessibility bus", self.find_application)
+        self.window = wait_until("the window", lambda: self.window_with_role("frame"))
+        self.gadgets = wait_until("31 gadgets", lambda: self.window[0].childCount == 31 and self.window[0])
+
+    def program_environment(self):
+        """Settings of the test's own; web addresses go to the recording xdg-open."""
+        home = os.path.join(self.work.name, "home")
+        os.makedirs(os.path.join(home, "applications"))
+        with open(os.path.join(home, "applications", "browser.desktop"), "w") as entry:
+            entry.write("[Desktop Entry]\nType=Application\nName=Browser\nExec=xdg-open %u\n")
+        with open(os.path.join(home, "mimeapps.list"), "w") as defaults:
+            defaults.write("[Default Applications]\nx-scheme-handler/http=browser.desktop\n")
+        return dict(os.environ, XDG_DATA_HOME=home, XDG_CONFIG_HOME=home)
+
+    def end_program(self):
+        if self.program.poll() is None:
+            self.program.kill()
+            self.program.wait()
+
+    def find_application(self):
+        desktop = pyatspi.Registry.getDesktop(0)
+        return next((app for app in desktop if app and app.get_process_id() == self.program.pid), None)
+
+    def window_with_role(self, role):
+        self.app.clear_cache()
+        return next((window for window in self.app if window.getRoleName() == role), None)
+
+    def gadget(self, number):
+        return self.gadgets[number]
+
+    def press(self, number):
+        self.gadget(number).queryAction().doAction(0)
+
+    def output(self):
+        return text_of(self.gadget(OUTPUT))
+
+    def pick(self, combos=(), checks="00000000"):
+        for number, text in zip(PICKED_COMBOS, list(combos) + [""] * 6):
+            entries = [entry.name for entry in self.gadget(number)[0]]
+            self.gadget(number).querySelection().selectChild(entries.index(text) if text else 0)
+        for number, wanted in zip(PICKED_CHECKS, checks):
+            box = self.gadget(number)
+            if box.getState().contains(pyatspi.STATE_CHECKED) != (wanted == "1"):
+                box.queryAction().doAction(0)
+            wait_until("check box %d" % number,
+                       lambda: box.getState().contains(pyatspi.STATE_CHECKED) == (wanted == "1"))
+
+    def generate(self, expected):
+        self.press(GENERATE)
+        wait_until(repr(expected), lambda: self.output() == expected)
+
+    def wait_for_file(self, name, expected):
+        path = os.path.join(self.work.name, name)
+
+        def written():
+            with open(path, "rb") as file:
+                return file.read() == expected
+        wait_until(name + " as expected", written)
+
+    def dismiss_box(self, title, text):
+        box = wait_until("a box", lambda: self.window_with_role("alert"))
+        # The box's accessible name tells its kind; its title is on the screen.
+        titled = subprocess.run(["xdotool", "search", "--name", "^%s$" % title], capture_output=True)
+        self.assertEqual(titled.returncode, 0, "no window titled " + title)
+        labels = pyatspi.findAllDescendants(box, lambda a: a.getRoleName() == "label")
+        self.assertIn(text, [label.name for label in labels])
+        ok = pyatspi.findDescendant(box, lambda a: a.getRoleName() == "push button")
+        ok.queryAction().doAction(0)
+        wait_until("the box to go", lambda: self.window_with_role("alert") != box)
+
+    def sensitive(self, number):
+        return self.gadget(number).getState().contains(pyatspi.STATE_SENSITIVE)
+
+    def quit_with_exit_code_zero(self):
+        self.press(QUIT)
+        self.assertEqual(self.program.wait(DEADLINE_SECONDS), 0)
+
+    def test_window_as_first_seen(self):
+        self.assertEqual(self.window.name, WINDOW_TITLE)
+        screen = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True)
+        width, height = map(int, screen.stdout.split())
+        frame = self.window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        self.assertEqual((frame.x, frame.y, frame.width, frame.height),
+                         ((width - 250) // 2, (height - 449) // 2, 250, 449))
+        for number, (role, text, x, y, width, *height) in enumerate(LAYOUT):
+            gadget = self.gadget(number)
+            with self.subTest(gadget=number):
+                self.assertEqual(gadget.getRoleName(), role)
+                box = gadget.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+                if role == "combo box":
+                    self.assertEqual((gadget.name, gadget[0].childCount), ("< none >", text))
+                    self.assertEqual((box.x, box.y, box.width), (x, y, width))
+                    self.assertLessEqual(box.height, 21)
+                else:
+                    self.assertEqual(text_of(gadget), text)
+                    self.assertEqual((box.x, box.y, box.width, box.height), (x, y, width, *height))
+        self.quit_with_exit_code_zero()
+
+    def test_generate_shows_exactly_the_current_picks(self):
+        cases = [
+            (("Key Pad Enter", "AK47", "M4A1", "Glock", "Dual Elites", "Kevlar & Helmet"), "11111111",
+             'bind "kp_enter" "buy ak47; buy m4a1; buy primammo; buy glock; buy elite; buy secammo; '
+             'buy vesthelm; buy flashbang; buy flashbang; buy hegrenade; buy smokegrenade; buy nvgs; '
+             'buy defuser"'),
+            (("Backslash",), "00000000", 'bind "\\" ""'),
+            (("", "", "AWP"), "00100000", ' "buy awp; buy flashbang"'),
+            ((), "00000000", NOTHING_SELECTED_LINE),
+        ]
+        for combos, checks, expected in cases:
+            self.pick(combos, checks)
+            self.generate(expected)
+        self.quit_with_exit_code_zero()
+
+    def test_add_and_save_config_write_both_files_byte_for_byte(self):
+        first = 'bind "q" "buy m4a1; buy primammo"'
+        self.press(ADD)  # before any Generate: the first text is kept too
+        self.generate(NOTHING_SELECTED_LINE)
+        self.press(ADD)
+        self.pick(("Q", "M4A1"), "10000000")
+        self.generate(first)
+        self.press(ADD)
+        self.press(SAVE_CONFIG)
+        self.wait_for_file("autoexec.cfg", expected_file("autoexec.cfg"))
+        self.wait_for_file("buyscript.cfg",
+                           expected_file("buyscript.cfg", [INITIAL_OUTPUT, NOTHING_SELECTED_LINE, first]))
+        self.quit_with_exit_code_zero()
+
+    def test_files_that_cannot_be_written_or_created_are_reported_in_order(self):
+        os.symlink("/dev/full", os.path.join(self.work.name, "autoexec.cfg"))
+        os.mkdir(os.path.join(self.work.name, "buyscript.cfg"))
+        self.press(SAVE_CONFIG)
+        self.dismiss_box("Error", 'Can\'t write "autoexec.cfg"!')
+        self.dismiss_box("Error", 'Can\'t create "buyscript.cfg"!')
+        self.quit_with_exit_code_zero()
+
+    def test_about_blocks_the_window_until_dismissed(self):
+        self.press(ABOUT)
+        wait_until("the window blocked", lambda: self.window_with_role("alert") and not self.sensitive(GENERATE))
+        self.dismiss_box("About Men\u00fc", "Brevolt (c) 2007 by Oskerand\n\n" + "-" * 40 +
+                         "\nE-mail: oskerand@oskerand.example\nHome page: www.oskerand.example\n"
+                         "Brevolt page: www.brevolt.example\n" + "-" * 40)
+        wait_until("the window usable again", lambda: self.sensitive(GENERATE))
+        self.quit_with_exit_code_zero()
+
+    def test_link_opens_the_author_page_with_the_desktop_handler(self):
+        link = self.gadget(LINK).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        subprocess.run(["xdotool", "mousemove", "--sync", str(link.x + link.width // 2),
+                        str(link.y + link.height // 2), "click", "1"], check=True)
+
+        def opened():
+            with open(OPENED) as record:
+                return "http://www.oskerand.example" in record.read().split()
+        wait_until("the page handed to xdg-open", opened)
+        self.quit_with_exit_code_zero()
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,352 @@
+// The gadget library over GTK 3: each gadget is a widget at a fixed position
+// in its window, with one table of operations per kind. Texts cross into GTK
+// as UTF-8 and come back as Windows-1252.
+#include "toolkit/code_page.h"
+#include "toolkit/gadgets.h"
+#include "toolkit/toolkit_gtk.h"
+#include "toolkit/windows.h"
+
+#include <cstdio>
+
+namespace {
+
+struct GadgetKindTable;
+
+struct GadgetRecord {
+    GtkWidget* handle; // the widget placed in the window; 0 while the slot is free
+    const GadgetKindTable* kind;
+    GtkWidget* content; // the widget that holds the text or the state
+};
+
+// Empty entries: the operation does nothing, or answers 0 or "".
+struct GadgetKindTable {
+    int32_t (*getState)(GadgetRecord& record);
+    void (*setState)(GadgetRecord& record, int32_t value);
+    const char* (*getText)(GadgetRecord& record); // UTF-8, owned by the widget
+    void (*setText)(GadgetRecord& record, const char* text);
+    void (*addItem)(GadgetRecord& record, int32_t position, const char* text);
+};
+
+constexpr int32_t GADGET_GROWTH_STEP = 50;
+constexpr uint32_t FLAG_CLIENT_EDGE = 0x20000;
+constexpr char GADGET_NUMBER_KEY[] = "toolkit-gadget-number";
+
+// Sizes as on Windows: the dialog font's size in pixels and controls with
+// no more room around their text than their Win32 counterparts have, so
+// every caption fits the fixed layout.
+constexpr char TOOLKIT_CSS[] = R"(
+.toolkit { font-family: "Liberation Sans", sans-serif; font-size: 10.5px; }
+.toolkit button { padding: 0 4px; min-height: 0; min-width: 0; }
+.toolkit checkbutton { padding: 0; }
+.toolkit check { min-width: 10px; min-height: 10px; margin: 0 3px 0 1px; }
+.toolkit checkbutton label { margin: 0; }
+.toolkit combobox button { padding: 0 2px; }
+.toolkit combobox arrow { min-width: 10px; min-height: 10px; }
+.toolkit entry { min-height: 0; padding: 1px 3px; }
+.toolkit frame > label { margin: 0 4px; }
+)";
+
+ObjectRegistry<GadgetRecord> gadgets;
+GtkFixed* creationArea;
+
+const char* FrameText(GadgetRecord& record) {
+    return gtk_frame_get_label(GTK_FRAME(record.content));
+}
+
+void SetFrameText(GadgetRecord& record, const char* text) {
+    gtk_frame_set_label(GTK_FRAME(record.content), text);
+}
+
+const char* ButtonText(GadgetRecord& record) {
+    return gtk_button_get_label(GTK_BUTTON(record.content));
+}
+
+void SetButtonText(GadgetRecord& record, const char* text) {
+    gtk_button_set_label(GTK_BUTTON(record.content), text);
+}
+
+const char* LabelText(GadgetRecord& record) {
+    return gtk_label_get_text(GTK_LABEL(record.content));
+}
+
+void SetLabelText(GadgetRecord& record, const char* text) {
+    gtk_label_set_text(GTK_LABEL(record.content), text);
+}
+
+const char* EntryText(GadgetRecord& record) {
+    return gtk_entry_get_text(GTK_ENTRY(record.content));
+}
+
+void SetEntryText(GadgetRecord& record, const char* text) {
+    gtk_entry_set_text(GTK_ENTRY(record.content), text);
+}
+
+int32_t CheckState(GadgetRecord& record) {
+    return gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(record.content)) ? 1 : 0;
+}
+
+void SetCheckState(GadgetRecord& record, int32_t value) {
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(record.content), value != 0);
+}
+
+int32_t ComboIndex(GadgetRecord& record) {
+    return gtk_combo_box_get_active(GTK_COMBO_BOX(record.content));
+}
+
+// An index that names no entry leaves none selected, as on Windows.
+void SetComboIndex(GadgetRecord& record, int32_t index) {
+    GtkTreeModel* entries = gtk_combo_box_get_model(GTK_COMBO_BOX(record.content));
+    const bool names = index >= 0 && index < gtk_tree_model_iter_n_children(entries, nullptr);
+    gtk_combo_box_set_active(GTK_COMBO_BOX(record.content), names ? index : -1);
+}
+
+// The selected entry's text; GTK hands out a copy, which the widget keeps
+// until the next call so that every getText answer is owned alike.
+const char* ComboText(GadgetRecord& record) {
+    gchar* text = gtk_combo_box_text_get_active_text(GTK_COMBO_BOX_TEXT(record.content));
+    g_object_set_data_full(G_OBJECT(record.content), "toolkit-active-text", text, g_free);
+    return text;
+}
+
+// -1 appends; a position past the end adds nothing, as on Windows.
+void InsertComboItem(GadgetRecord& record, int32_t position, const char* text) {
+    GtkTreeModel* entries = gtk_combo_box_get_model(GTK_COMBO_BOX(record.content));
+    if (position < -1 || position > gtk_tree_model_iter_n_children(entries, nullptr)) {
+        return;
+    }
+    gtk_combo_box_text_insert_text(GTK_COMBO_BOX_TEXT(record.content), position, text);
+}
+
+const GadgetKindTable FRAME_KIND = {nullptr, nullptr, FrameText, SetFrameText, nullptr};
+const GadgetKindTable BUTTON_KIND = {nullptr, nullptr, ButtonText, SetButtonText, nullptr};
+const GadgetKindTable CHECK_BOX_KIND = {CheckState, SetCheckState, ButtonText, SetButtonText,
+                                        nullptr};
+const GadgetKindTable LABEL_KIND = {nullptr, nullptr, LabelText, SetLabelText, nullptr};
+const GadgetKindTable COMBO_KIND = {ComboIndex, SetComboIndex, ComboText, nullptr, InsertComboItem};
+const GadgetKindTable OUTPUT_BOX_KIND = {nullptr, nullptr, EntryText, SetEntryText, nullptr};
+
+ObjectNumber GadgetNumberOf(GtkWidget* widget) {
+    return static_cast<ObjectNumber>(
+        reinterpret_cast<intptr_t>(g_object_get_data(G_OBJECT(widget), GADGET_NUMBER_KEY)));
+}
+
+GadgetRecord* LiveGadget(ObjectNumber number, GtkWidget* widget) {
+    GadgetRecord* record = RegistryLookup(gadgets, number);
+    return record && record->handle == widget ? record : nullptr;
+}
+
+void OnGadgetDestroy(GtkWidget* widget, gpointer) {
+    const ObjectNumber number = GadgetNumberOf(widget);
+    if (LiveGadget(number, widget)) {
+        RegistryRelease(gadgets, number);
+    }
+}
+
+// Claiming a live number destroys the old widget, which releases the number.
+void DestroyLiveGadget(ObjectNumber number) {
+    if (const GadgetRecord* record = RegistryLookup(gadgets, number)) {
+        gtk_widget_destroy(record->handle);
+    }
+}
+
+void OnClicked(GtkWidget* widget, gpointer) {
+    WindowRaiseGadgetEvent(widget, GadgetNumberOf(widget), 0);
+}
+
+// Places the new widget and registers it; a widget that cannot be placed or
+// registered is dropped.
+intptr_t AddGadget(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
+                   const GadgetKindTable& kind, GtkWidget* widget, GtkWidget* content) {
+    ObjectNumber claimed = number;
+    GadgetRecord* record = creationArea ? RegistryClaim(gadgets, number, &claimed) : nullptr;
+    if (!record) {
+        g_object_ref_sink(widget);
+        g_object_unref(widget);
+        return 0;
+    }
+    *record = GadgetRecord{widget, &kind, content};
+    g_object_set_data(G_OBJECT(widget), GADGET_NUMBER_KEY,
+                      reinterpret_cast<gpointer>(static_cast<intptr_t>(claimed)));
+    g_signal_connect(widget, "destroy", G_CALLBACK(OnGadgetDestroy), nullptr);
+    gtk_widget_set_size_request(widget, width, height);
+    gtk_fixed_put(creationArea, widget, x, y);
+    gtk_widget_show_all(widget);
+    return number == NUMBER_ANY ? claimed : reinterpret_cast<intptr_t>(widget);
+}
+
+GtkWidget* NewLabel(const char* text) {
+    GtkWidget* label = gtk_label_new(GtkText(text).c_str());
+    gtk_label_set_xalign(GTK_LABEL(label), 0);
+    gtk_label_set_yalign(GTK_LABEL(label), 0);
+    return label;
+}
+
+// The link's colours: the text colour, and the hover colour while the
+// pointer is over it.
+void StyleLink(GtkWidget* label, int32_t hoverColour) {
+    if (hoverColour == COLOUR_DEFAULT) {
+        return;
+    }
+    char css[64];
+    std::snprintf(css, sizeof css, "label:hover { color: #%02x%02x%02x; }", hoverColour & 0xFF,
+                  (hoverColour >> 8) & 0xFF, (hoverColour >> 16) & 0xFF);
+    GtkCssProvider* provider = gtk_css_provider_new();
+    if (gtk_css_provider_load_from_data(provider, css, -1, nullptr)) {
+        gtk_style_context_add_provider(gtk_widget_get_style_context(label),
+                                       GTK_STYLE_PROVIDER(provider),
+                                       GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+    }
+    g_object_unref(provider);
+}
+
+gboolean OnLinkCrossing(GtkWidget* box, GdkEventCrossing* crossing, gpointer) {
+    GtkWidget* label = gtk_bin_get_child(GTK_BIN(box));
+    if (crossing->type == GDK_ENTER_NOTIFY) {
+        gtk_widget_set_state_flags(label, GTK_STATE_FLAG_PRELIGHT, FALSE);
+    } else {
+        gtk_widget_unset_state_flags(label, GTK_STATE_FLAG_PRELIGHT);
+    }
+    return FALSE;
+}
+
+gboolean OnLinkRelease(GtkWidget* box, GdkEventButton* button, gpointer) {
+    if (button->button == GDK_BUTTON_PRIMARY) {
+        WindowRaiseGadgetEvent(box, GadgetNumberOf(box), 0);
+    }
+    return TRUE;
+}
+
+void OnLinkRealize(GtkWidget* box, gpointer) {
+    GdkCursor* hand = gdk_cursor_new_from_name(gtk_widget_get_display(box), "pointer");
+    gdk_window_set_cursor(gtk_widget_get_window(box), hand);
+    if (hand) {
+        g_object_unref(hand);
+    }
+}
+
+} // namespace
+
+bool GadgetLibraryInit() {
+    if (!gadgets.slots && !RegistryCreate(gadgets, GADGET_GROWTH_STEP, DestroyLiveGadget)) {
+        return false;
+    }
+    creationArea = nullptr;
+    static GtkCssProvider* look = nullptr;
+    if (!look) {
+        look = gtk_css_provider_new();
+        gtk_css_provider_load_from_data(look, TOOLKIT_CSS, -1, nullptr);
+        gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
+                                                  GTK_STYLE_PROVIDER(look),
+                                                  GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    }
+    return true;
+}
+
+intptr_t GadgetListBegin(intptr_t parent) {
+    creationArea = WindowGadgetArea(reinterpret_cast<GtkWidget*>(parent));
+    return parent;
+}
+
+intptr_t FrameCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
+                     const char* text) {
+    GtkWidget* frame = gtk_frame_new(GtkText(text).c_str());
+    return AddGadget(number, x, y, width, height, FRAME_KIND, frame, frame);
+}
+
+intptr_t ButtonCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
+                      const char* text) {
+    GtkWidget* button = gtk_button_new_with_label(GtkText(text).c_str());
+    g_signal_connect(button, "clicked", G_CALLBACK(OnClicked), nullptr);
+    return AddGadget(number, x, y, width, height, BUTTON_KIND, button, button);
+}
+
+// A sunken label sits in a frame with an inset border.
+intptr_t LabelCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
+                     const char* text, uint32_t flags) {
+    GtkWidget* label = NewLabel(text);
+    GtkWidget* widget = label;
+    if (flags & FLAG_CLIENT_EDGE) {
+        widget = gtk_frame_new(nullptr);
+        gtk_frame_set_shadow_type(GTK_FRAME(widget), GTK_SHADOW_IN);
+        gtk_container_add(GTK_CONTAINER(widget), label);
+    }
+    return AddGadget(number, x, y, width, height, LABEL_KIND, widget, label);
+}
+
+intptr_t CheckBoxCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
+                        const char* text) {
+    GtkWidget* box = gtk_check_button_new_with_label(GtkText(text).c_str());
+    return AddGadget(number, x, y, width, height, CHECK_BOX_KIND, box, box);
+}
+
+// The height asked for includes the open list; closed, the box is as high
+// as its font makes it, as on Windows.
+intptr_t ComboCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t) {
+    GtkWidget* combo = gtk_combo_box_text_new();
+    // The box keeps its width whatever its longest entry, whose text is cut
+    // short with an ellipsis should it not fit.
+    GList* cells = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(combo));
+    for (GList* cell = cells; cell; cell = cell->next) {
+        g_object_set(cell->data, "ellipsize", PANGO_ELLIPSIZE_END, "max-width-chars", 1, nullptr);
+    }
+    g_list_free(cells);
+    return AddGadget(number, x, y, width, -1, COMBO_KIND, combo, combo);
+}
+
+// Read-only boxes still let the user select and copy their text.
+intptr_t OutputBoxCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
+                         const char* text, uint32_t flags) {
+    constexpr uint32_t READ_ONLY = 0x800;
+    GtkWidget* entry = gtk_entry_new();
+    gtk_entry_set_text(GTK_ENTRY(entry), GtkText(text).c_str());
+    gtk_editable_set_editable(GTK_EDITABLE(entry), (flags & READ_ONLY) == 0);
+    return AddGadget(number, x, y, width, height, OUTPUT_BOX_KIND, entry, entry);
+}
+
+intptr_t LinkCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
+                    const char* text, int32_t hoverColour) {
+    GtkWidget* label = NewLabel(text);
+    StyleLink(label, hoverColour);
+    GtkWidget* box = gtk_event_box_new();
+    gtk_container_add(GTK_CONTAINER(box), label);
+    gtk_widget_add_events(box, GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK |
+                                   GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK);
+    g_signal_connect(box, "enter-notify-event", G_CALLBACK(OnLinkCrossing), nullptr);
+    g_signal_connect(box, "leave-notify-event", G_CALLBACK(OnLinkCrossing), nullptr);
+    g_signal_connect(box, "button-release-event", G_CALLBACK(OnLinkRelease), nullptr);
+    g_signal_connect(box, "realize", G_CALLBACK(OnLinkRealize), nullptr);
+    return AddGadget(number, x, y, width, height, LABEL_KIND, box, label);
+}
+
+int32_t GadgetAddItem(ObjectNumber number, int32_t position, const char* text) {
+    GadgetRecord* record = RegistryLookup(gadgets, number);
+    if (record && record->kind->addItem) {
+        record->kind->addItem(*record, position, GtkText(text).c_str());
+    }
+    return 0;
+}
+
+void GadgetSetState(ObjectNumber number, int32_t value) {
+    GadgetRecord* record = RegistryLookup(gadgets, number);
+    if (record && record->kind->setState) {
+        record->kind->setState(*record, value);
+    }
+}
+
+int32_t GadgetGetState(ObjectNumber number) {
+    GadgetRecord* record = RegistryLookup(gadgets, number);
+    return record && record->kind->getState ? record->kind->getState(*record) : 0;
+}
+
+std::string GadgetGetText(ObjectNumber number) {
+    GadgetRecord* record = RegistryLookup(gadgets, number);
+    return record && record->kind->getText ? Windows1252FromUtf8(record->kind->getText(*record))
+                                           : std::string();
+}
+
+void GadgetSetText(ObjectNumber number, const char* text) {
+    GadgetRecord* record = RegistryLookup(gadgets, number);
+    if (record && record->kind->setText) {
+        record->kind->setText(*record, GtkText(text).c_str());
+    }
+}

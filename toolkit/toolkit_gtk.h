@@ -1,0 +1,18 @@
+// What the toolkit's GTK modules share with each other; not for the program.
+#pragma once
+
+#include "toolkit/registry.h"
+
+#include <gtk/gtk.h>
+
+#include <string>
+
+// The widget that gadgets of a window are placed in.
+GtkFixed* WindowGadgetArea(GtkWidget* window);
+
+// A gadget event, from a signal the main loop is dispatching: the wait that
+// dispatches it reports it.
+void WindowRaiseGadgetEvent(GtkWidget* source, ObjectNumber gadget, int32_t subtype);
+
+// UTF-8 for GTK from one of the program's Windows-1252 texts.
+std::string GtkText(const char* text);
