@@ -9,8 +9,11 @@ need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 # The 32-bit compilers build the exe that ships; Wine runs the build this
 # machine can run (see wine-session.sh).
+# The Linux program needs GTK 3 and its font; its tests talk to it over the
+# accessibility bus.
 wanted=(cmake g++ make googletest g++-mingw-w64-i686-posix wine fonts-wine xvfb xdotool
-        imagemagick x11-utils xauth "$@")
+        imagemagick x11-utils xauth pkg-config libgtk-3-dev fonts-liberation2 python3-pyatspi
+        at-spi2-core dbus-daemon "$@")
 if [ "$BREVOLT_WINDOWS_BITS" = 32 ]; then
   wanted+=(wine32:i386)
 else

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the native and the Windows builds and runs every test: natively
-# under AddressSanitizer/UBSan, and under Wine in a private Xvfb (the 32-bit
-# exe, or a 64-bit build of it where the machine runs 64-bit code only).
+# under AddressSanitizer/UBSan (the Linux program too, driven through its
+# accessibility tree), and under Wine (the 32-bit exe, or a 64-bit build of
+# it where the machine runs 64-bit code only), both on a private Xvfb.
 # Ends with one summary line; exit code 0 only when everything passed.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -46,13 +47,18 @@ run_suite() { # name, seconds allowed, command...
   echo "== $name"
   timeout -k 10 "$seconds" "$@" >"$log" 2>&1
   local status=$?
-  grep -E '^\[  (FAILED|PASSED|SKIPPED) |^\[==========\]|^\[  FAILED  \]' "$log" | sort -u | tail -n 30
+  grep -E '^\[  (FAILED|PASSED|SKIPPED) |^\[==========\]|^\[  FAILED  \]|^Ran |^(OK|FAILED)' "$log" |
+    sort -u | tail -n 30
   local passed
   passed=$(grep -oE '^\[  PASSED  \] [0-9]+' "$log" | grep -oE '[0-9]+$' | tail -n 1)
+  # Python's unittest says how many ran, and OK only when all passed.
+  if [ -z "$passed" ] && [ "$status" -eq 0 ] && grep -q '^OK' "$log"; then
+    passed=$(grep -oE '^Ran [0-9]+' "$log" | grep -oE '[0-9]+$')
+  fi
   passed=${passed:-0}
   if [ "$status" -ne 0 ]; then
     [ "$status" -eq 124 ] && echo "$name: timed out after $seconds s"
-    grep -E 'Failure|FAILED|ERROR|runtime error|Sanitizer' "$log" | head -n 20
+    grep -E 'Failure|FAILED|ERROR|Error|runtime error|Sanitizer' "$log" | head -n 20
     failures+=("$name (exit $status, log $log)")
   fi
   total=$((total + passed))
@@ -81,22 +87,37 @@ if [ "$BREVOLT_WINDOWS_BITS" = 64 ]; then
 fi
 
 echo "== building for $BREVOLT_WINDOWS_BITS-bit Windows ($windows)"
+windows_built=
 if configure_and_build "$windows" all -DCMAKE_TOOLCHAIN_FILE="$toolchain"; then
-  if wine_session_start; then
-    trap 'e2e_environment_stop; wine_session_stop' EXIT
-    e2e_environment_start
+  windows_built=yes
+else
+  failures+=("Windows build")
+fi
+
+if wine_display_start; then
+  trap 'e2e_environment_stop; wine_session_stop' EXIT
+  e2e_environment_start
+  export BREVOLT_EXPECTED="$root/tests/e2e/expected"
+  if [ -x "$native/brevolt" ]; then
+    # GTK and fontconfig keep their caches until the process ends; leaks are
+    # the unit tests' business.
+    run_suite native-gtk 300 env ASAN_OPTIONS=detect_leaks=0 BREVOLT_PROGRAM="$root/$native/brevolt" \
+      dbus-run-session -- /usr/bin/python3 tests/e2e/brevolt_gtk_test.py
+  else
+    failures+=("the Linux program $native/brevolt was not built")
+  fi
+  if [ -n "$windows_built" ] && wine_prefix_ready; then
     export BREVOLT_EXE="$root/$windows/brevolt.exe"
-    export BREVOLT_EXPECTED="$root/tests/e2e/expected"
     for suite in unit_tests gui_tests e2e_tests; do
       [ -f "$windows/tests/$suite.exe" ] &&
         run_suite "wine-${suite%_tests}" "$([ "$suite" = e2e_tests ] && echo 300 || echo 120)" \
           "$BREVOLT_WINE" "$windows/tests/$suite.exe"
     done
-  else
-    failures+=("Wine or Xvfb could not start")
+  elif [ -n "$windows_built" ]; then
+    failures+=("the Wine prefix could not be made")
   fi
 else
-  failures+=("Windows build")
+  failures+=("Xvfb could not start")
 fi
 
 echo

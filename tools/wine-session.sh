@@ -2,6 +2,7 @@
 # and a private virtual display.
 #   wine_session_start [--keep-display]  exports WINEPREFIX, WINEDEBUG, DISPLAY
 #   wine_session_stop                     stops what wine_session_start started
+#   wine_display_start, wine_prefix_ready the two halves of wine_session_start
 # It also tells which Windows build this machine can run:
 #   BREVOLT_WINDOWS_BITS  32 where the kernel runs 32-bit code, else 64
 #   BREVOLT_WINE          the Wine loader for that build
