@@ -35,8 +35,8 @@ char ByteOf(char32_t c) {
     return '?';
 }
 
-// Decodes one character at *p and moves past it; a malformed sequence
-// yields '?' and moves one byte.
+// Decodes one character at p and moves past it. A malformed sequence yields
+// one '?' for its longest well-begun part, or for a byte that begins none.
 char32_t NextCharacter(const unsigned char*& p) {
     const unsigned char lead = *p++;
     int follow = lead >= 0xF0 && lead < 0xF8 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : 0;
@@ -50,6 +50,7 @@ char32_t NextCharacter(const unsigned char*& p) {
     const unsigned char* q = p;
     for (; follow > 0; --follow, ++q) {
         if ((*q & 0xC0) != 0x80) {
+            p = q;
             return '?';
         }
         c = (c << 6) | (*q & 0x3F);

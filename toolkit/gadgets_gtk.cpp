@@ -38,7 +38,7 @@ constexpr char TOOLKIT_CSS[] = R"(
 .toolkit { font-family: "Liberation Sans", sans-serif; font-size: 10.5px; }
 .toolkit button { padding: 0 4px; min-height: 0; min-width: 0; }
 .toolkit checkbutton { padding: 0; }
-.toolkit check { min-width: 10px; min-height: 10px; margin: 0 3px 0 1px; }
+.toolkit check { min-width: 10px; min-height: 10px; margin: 0 3px 0 0; }
 .toolkit checkbutton label { margin: 0; }
 .toolkit combobox button { padding: 0 2px; }
 .toolkit combobox arrow { min-width: 10px; min-height: 10px; }

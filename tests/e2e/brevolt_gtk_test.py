@@ -5,6 +5,7 @@ BREVOLT_PROGRAM (build/native/brevolt), BREVOLT_EXPECTED (the expected
 configuration files) and BREVOLT_OPENED (where the recording xdg-open writes).
 Every wait ends at a deadline; none waits a fixed time.
 """
+import ctypes
 import os
 import subprocess
 import tempfile
@@ -71,6 +72,25 @@ def text_of(accessible):
     if accessible.getRoleName() == "text":
         return accessible.queryText().getText(0, -1)
     return accessible.name or (accessible[0].name if accessible.childCount else "")
+
+
+def request_close(pid):
+    """What a window manager sends when the user closes the window."""
+    found = subprocess.run(["xdotool", "search", "--all", "--pid", str(pid), "--name", "^Brevolt by "],
+                           capture_output=True, text=True, check=True)
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+    display = x11.XOpenDisplay(None)
+    window = int(found.stdout.split()[0])
+    # An XClientMessageEvent, whose fields all take one long each: type,
+    # serial, send_event, display, window, message_type, format, data.
+    event = (ctypes.c_long * 24)(33, 0, 1, 0, window, x11.XInternAtom(display, b"WM_PROTOCOLS", 0), 32,
+                                 x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0))
+    x11.XSendEvent(display, window, 0, 0, event)
+    x11.XCloseDisplay(display)
 
 
 def expected_file(name, lines=()):
@@ -248,6 +268,10 @@ class BrevoltTest(unittest.TestCase):
                 return "http://www.oskerand.example" in record.read().split()
         wait_until("the page handed to xdg-open", opened)
         self.quit_with_exit_code_zero()
+
+    def test_a_close_request_ends_the_program_with_exit_code_zero(self):
+        request_close(self.program.pid)
+        self.assertEqual(self.program.wait(DEADLINE_SECONDS), 0)
 
 
 if __name__ == "__main__":
