@@ -150,7 +150,7 @@ void DestroyLiveGadget(ObjectNumber number) {
 }
 
 void OnClicked(GtkWidget* widget, gpointer) {
-    WindowRaiseGadgetEvent(widget, GadgetNumberOf(widget), 0);
+    WindowPostGadgetEvent(widget, GadgetNumberOf(widget), 0);
 }
 
 // Places the new widget and registers it; a widget that cannot be placed or
@@ -211,7 +211,7 @@ gboolean OnLinkCrossing(GtkWidget* box, GdkEventCrossing* crossing, gpointer) {
 
 gboolean OnLinkRelease(GtkWidget* box, GdkEventButton* button, gpointer) {
     if (button->button == GDK_BUTTON_PRIMARY) {
-        WindowRaiseGadgetEvent(box, GadgetNumberOf(box), 0);
+        WindowPostGadgetEvent(box, GadgetNumberOf(box), 0);
     }
     return TRUE;
 }

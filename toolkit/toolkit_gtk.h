@@ -10,9 +10,9 @@
 // The widget that gadgets of a window are placed in.
 GtkFixed* WindowGadgetArea(GtkWidget* window);
 
-// A gadget event, from a signal the main loop is dispatching: the wait that
-// dispatches it reports it.
-void WindowRaiseGadgetEvent(GtkWidget* source, ObjectNumber gadget, int32_t subtype);
+// A gadget event from a signal: the wait that dispatches the signal reports
+// it, or, when that wait already has one, a later wait.
+void WindowPostGadgetEvent(GtkWidget* source, ObjectNumber gadget, int32_t subtype);
 
 // UTF-8 for GTK from one of the program's Windows-1252 texts.
 std::string GtkText(const char* text);

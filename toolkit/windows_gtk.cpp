@@ -9,10 +9,21 @@
 #include "toolkit/window_placement.h"
 #include "toolkit/windows.h"
 
+#include <deque>
+#include <new>
+
 namespace {
 
 struct WindowRecord {
     GtkWidget* handle; // the GtkWindow, whose child is a GtkFixed of the client size
+};
+
+// A gadget event waiting to be read, as a Windows control's notification
+// waits in the message queue.
+struct PostedGadgetEvent {
+    ObjectNumber window;
+    int32_t gadget;
+    int32_t subtype;
 };
 
 constexpr ObjectNumber NO_WINDOW = -1;
@@ -22,6 +33,9 @@ constexpr char WINDOW_NUMBER_KEY[] = "toolkit-window-number";
 
 ObjectRegistry<WindowRecord> windows;
 EventState events;
+// One main loop iteration may dispatch several sources, each raising an
+// event; one slot would keep only the last. Each is read on a wait of its own.
+std::deque<PostedGadgetEvent> postedGadgetEvents;
 bool runtimeStarted;
 
 // Number + 1 is kept on the widget, so a missing value (0) names no window.
@@ -68,9 +82,12 @@ GtkFixed* WindowGadgetArea(GtkWidget* window) {
     return area && GTK_IS_FIXED(area) ? GTK_FIXED(area) : nullptr;
 }
 
-void WindowRaiseGadgetEvent(GtkWidget* source, ObjectNumber gadget, int32_t subtype) {
-    events.window = WindowNumberOf(source);
-    EventStateRaiseGadget(events, gadget, subtype);
+void WindowPostGadgetEvent(GtkWidget* source, ObjectNumber gadget, int32_t subtype) {
+    try {
+        postedGadgetEvents.push_back({WindowNumberOf(source), gadget, subtype});
+    } catch (const std::bad_alloc&) {
+        // Lost, as a queued event is when memory is short.
+    }
 }
 
 bool RuntimeStart() {
@@ -102,6 +119,7 @@ bool WindowLibraryInit() {
     while (EventQueueTake(events.queue, &dropped)) {
     }
     events = EventState{};
+    postedGadgetEvents.clear();
     return true;
 }
 
@@ -164,7 +182,15 @@ int32_t EventWait() {
     if (int32_t queued = EventStateBeginWait(events)) {
         return queued;
     }
-    gtk_main_iteration_do(TRUE);
+    if (postedGadgetEvents.empty()) {
+        gtk_main_iteration_do(TRUE);
+    }
+    if (!postedGadgetEvents.empty()) {
+        const PostedGadgetEvent posted = postedGadgetEvents.front();
+        postedGadgetEvents.pop_front();
+        events.window = posted.window;
+        EventStateRaiseGadget(events, posted.gadget, posted.subtype);
+    }
     // GTK has no message numbers to pass through: 0 when nothing was raised.
     return EventStateEndWait(events, 0);
 }
