@@ -31,9 +31,9 @@ constexpr int32_t GADGET_GROWTH_STEP = 50;
 constexpr uint32_t FLAG_CLIENT_EDGE = 0x20000;
 constexpr char GADGET_NUMBER_KEY[] = "toolkit-gadget-number";
 
-// Sizes as on Windows: the dialog font's size in pixels and controls with
-// no more room around their text than their Win32 counterparts have, so
-// every caption fits the fixed layout.
+// The layout was made for the narrow Windows dialog font: a face and size
+// as narrow, and controls with no more room around their text than their
+// Win32 counterparts have, let every caption fit.
 constexpr char TOOLKIT_CSS[] = R"(
 .toolkit { font-family: "Liberation Sans", sans-serif; font-size: 10.5px; }
 .toolkit button { padding: 0 4px; min-height: 0; min-width: 0; }
@@ -181,15 +181,15 @@ GtkWidget* NewLabel(const char* text) {
     return label;
 }
 
-// The link's colours: the text colour, and the hover colour while the
-// pointer is over it.
+// The hover colour, while the pointer is over the link and its window
+// takes input.
 void StyleLink(GtkWidget* label, int32_t hoverColour) {
     if (hoverColour == COLOUR_DEFAULT) {
         return;
     }
     char css[64];
-    std::snprintf(css, sizeof css, "label:hover { color: #%02x%02x%02x; }", hoverColour & 0xFF,
-                  (hoverColour >> 8) & 0xFF, (hoverColour >> 16) & 0xFF);
+    std::snprintf(css, sizeof css, "label:hover:not(:disabled) { color: #%02x%02x%02x; }",
+                  hoverColour & 0xFF, (hoverColour >> 8) & 0xFF, (hoverColour >> 16) & 0xFF);
     GtkCssProvider* provider = gtk_css_provider_new();
     if (gtk_css_provider_load_from_data(provider, css, -1, nullptr)) {
         gtk_style_context_add_provider(gtk_widget_get_style_context(label),
@@ -209,8 +209,12 @@ gboolean OnLinkCrossing(GtkWidget* box, GdkEventCrossing* crossing, gpointer) {
     return FALSE;
 }
 
+// A release over the link, as on Windows; not one after the pointer left it.
 gboolean OnLinkRelease(GtkWidget* box, GdkEventButton* button, gpointer) {
-    if (button->button == GDK_BUTTON_PRIMARY) {
+    const bool over = button->x >= 0 && button->y >= 0 &&
+                      button->x < gtk_widget_get_allocated_width(box) &&
+                      button->y < gtk_widget_get_allocated_height(box);
+    if (button->button == GDK_BUTTON_PRIMARY && over) {
         WindowPostGadgetEvent(box, GadgetNumberOf(box), 0);
     }
     return TRUE;

@@ -30,6 +30,8 @@ constexpr ObjectNumber NO_WINDOW = -1;
 // The platform bit for a window menu, which carries the close box.
 constexpr uint32_t WINDOW_MENU_STYLE = 0x00080000;
 constexpr char WINDOW_NUMBER_KEY[] = "toolkit-window-number";
+// WindowPlacementFor's answer for "where the window system puts it".
+constexpr int32_t DEFAULT_POSITION = INT32_MIN;
 
 ObjectRegistry<WindowRecord> windows;
 EventState events;
@@ -66,7 +68,7 @@ void PlaceWindow(GtkWidget* window, uint32_t flags, int32_t x, int32_t y, int32_
     }
     const WindowPlacement placement =
         WindowPlacementFor(flags, x, y, width, height, area.width, area.height, nullptr);
-    if (placement.x != INT32_MIN) {
+    if (placement.x != DEFAULT_POSITION) {
         gtk_window_move(GTK_WINDOW(window), area.x + placement.x, area.y + placement.y);
     }
 }
