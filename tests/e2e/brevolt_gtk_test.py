@@ -11,7 +11,6 @@ import subprocess
 import tempfile
 import time
 import unittest
-
 import warnings
 
 import pyatspi
@@ -76,19 +75,21 @@ def text_of(accessible):
 
 def request_close(pid):
     """What a window manager sends when the user closes the window."""
-    found = subprocess.run(["xdotool", "search", "--all", "--pid", str(pid), "--name", "^Brevolt by "],
-                           capture_output=True, text=True, check=True)
+    search = ["xdotool", "search", "--all", "--pid", str(pid), "--name", "^Brevolt by "]
+    found = subprocess.run(search, capture_output=True, text=True, check=True)
+    window = int(found.stdout.split()[0])
     x11 = ctypes.CDLL("libX11.so.6")
     x11.XOpenDisplay.restype = ctypes.c_void_p
     x11.XInternAtom.restype = ctypes.c_ulong
     x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.c_void_p]
     display = x11.XOpenDisplay(None)
-    window = int(found.stdout.split()[0])
+    protocols = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    delete = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
     # An XClientMessageEvent, whose fields all take one long each: type,
     # serial, send_event, display, window, message_type, format, data.
-    event = (ctypes.c_long * 24)(33, 0, 1, 0, window, x11.XInternAtom(display, b"WM_PROTOCOLS", 0), 32,
-                                 x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0))
+    event = (ctypes.c_long * 24)(33, 0, 1, 0, window, protocols, 32, delete)
     x11.XSendEvent(display, window, 0, 0, event)
     x11.XCloseDisplay(display)
 
@@ -108,11 +109,13 @@ class BrevoltTest(unittest.TestCase):
     def setUp(self):
         self.work = tempfile.TemporaryDirectory()
         self.addCleanup(self.work.cleanup)
-        self.program = subprocess.Popen([PROGRAM], cwd=self.work.name, env=self.program_environment())
+        self.program = subprocess.Popen([PROGRAM], cwd=self.work.name,
+                                        env=self.program_environment())
         self.addCleanup(self.end_program)
         self.app = wait_until("the program on the accessibility bus", self.find_application)
         self.window = wait_until("the window", lambda: self.window_with_role("frame"))
-        self.gadgets = wait_until("31 gadgets", lambda: self.window[0].childCount == 31 and self.window[0])
+        self.gadgets = wait_until("31 gadgets",
+                                  lambda: self.window[0].childCount == 31 and self.window[0])
 
     def program_environment(self):
         """Settings of the test's own; web addresses go to the recording xdg-open."""
@@ -131,7 +134,8 @@ class BrevoltTest(unittest.TestCase):
 
     def find_application(self):
         desktop = pyatspi.Registry.getDesktop(0)
-        return next((app for app in desktop if app and app.get_process_id() == self.program.pid), None)
+        return next((app for app in desktop if app and app.get_process_id() == self.program.pid),
+                    None)
 
     def window_with_role(self, role):
         self.app.clear_cache()
@@ -172,7 +176,8 @@ class BrevoltTest(unittest.TestCase):
     def dismiss_box(self, title, text):
         box = wait_until("a box", lambda: self.window_with_role("alert"))
         # The box's accessible name tells its kind; its title is on the screen.
-        titled = subprocess.run(["xdotool", "search", "--name", "^%s$" % title], capture_output=True)
+        titled = subprocess.run(["xdotool", "search", "--name", "^%s$" % title],
+                                capture_output=True)
         self.assertEqual(titled.returncode, 0, "no window titled " + title)
         labels = pyatspi.findAllDescendants(box, lambda a: a.getRoleName() == "label")
         self.assertIn(text, [label.name for label in labels])
@@ -210,10 +215,11 @@ class BrevoltTest(unittest.TestCase):
 
     def test_generate_shows_exactly_the_current_picks(self):
         cases = [
-            (("Key Pad Enter", "AK47", "M4A1", "Glock", "Dual Elites", "Kevlar & Helmet"), "11111111",
-             'bind "kp_enter" "buy ak47; buy m4a1; buy primammo; buy glock; buy elite; buy secammo; '
-             'buy vesthelm; buy flashbang; buy flashbang; buy hegrenade; buy smokegrenade; buy nvgs; '
-             'buy defuser"'),
+            (("Key Pad Enter", "AK47", "M4A1", "Glock", "Dual Elites", "Kevlar & Helmet"),
+             "11111111",
+             'bind "kp_enter" "buy ak47; buy m4a1; buy primammo; buy glock; buy elite; '
+             'buy secammo; buy vesthelm; buy flashbang; buy flashbang; buy hegrenade; '
+             'buy smokegrenade; buy nvgs; buy defuser"'),
             (("Backslash",), "00000000", 'bind "\\" ""'),
             (("", "", "AWP"), "00100000", ' "buy awp; buy flashbang"'),
             ((), "00000000", NOTHING_SELECTED_LINE),
@@ -234,8 +240,8 @@ class BrevoltTest(unittest.TestCase):
         self.press(ADD)  # a click right after another is not lost
         self.press(SAVE_CONFIG)
         self.wait_for_file("autoexec.cfg", expected_file("autoexec.cfg"))
-        self.wait_for_file("buyscript.cfg",
-                           expected_file("buyscript.cfg", [INITIAL_OUTPUT, NOTHING_SELECTED_LINE, first, first]))
+        added = [INITIAL_OUTPUT, NOTHING_SELECTED_LINE, first, first]
+        self.wait_for_file("buyscript.cfg", expected_file("buyscript.cfg", added))
         self.quit_with_exit_code_zero()
 
     def test_files_that_cannot_be_written_or_created_are_reported_in_order(self):
@@ -248,7 +254,8 @@ class BrevoltTest(unittest.TestCase):
 
     def test_about_blocks_the_window_until_dismissed(self):
         self.press(ABOUT)
-        wait_until("the window blocked", lambda: self.window_with_role("alert") and not self.sensitive(GENERATE))
+        wait_until("the window blocked",
+                   lambda: self.window_with_role("alert") and not self.sensitive(GENERATE))
         self.dismiss_box("About Men\u00fc", "Brevolt (c) 2007 by Oskerand\n\n" + "-" * 40 +
                          "\nE-mail: oskerand@oskerand.example\nHome page: www.oskerand.example\n"
                          "Brevolt page: www.brevolt.example\n" + "-" * 40)
