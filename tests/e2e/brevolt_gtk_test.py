@@ -94,6 +94,12 @@ def request_close(pid):
     x11.XCloseDisplay(display)
 
 
+def state_of(accessible):
+    """Read afresh: a cached state may lag behind the program."""
+    accessible.clear_cache()
+    return accessible.getState()
+
+
 def expected_file(name, lines=()):
     with open(os.path.join(EXPECTED, name), "rb") as file:
         return file.read() + b"".join(line.encode("cp1252") + b"\r\n" for line in lines)
@@ -156,10 +162,10 @@ class BrevoltTest(unittest.TestCase):
             self.gadget(number).querySelection().selectChild(entries.index(text) if text else 0)
         for number, wanted in zip(PICKED_CHECKS, checks):
             box = self.gadget(number)
-            if box.getState().contains(pyatspi.STATE_CHECKED) != (wanted == "1"):
+            if state_of(box).contains(pyatspi.STATE_CHECKED) != (wanted == "1"):
                 box.queryAction().doAction(0)
             wait_until("check box %d" % number,
-                       lambda: box.getState().contains(pyatspi.STATE_CHECKED) == (wanted == "1"))
+                       lambda: state_of(box).contains(pyatspi.STATE_CHECKED) == (wanted == "1"))
 
     def generate(self, expected):
         self.press(GENERATE)
@@ -174,19 +180,21 @@ class BrevoltTest(unittest.TestCase):
         wait_until(name + " as expected", written)
 
     def dismiss_box(self, title, text):
-        box = wait_until("a box", lambda: self.window_with_role("alert"))
+        def box_saying():
+            box = self.window_with_role("alert")
+            labels = pyatspi.findAllDescendants(box, lambda a: a.getRoleName() == "label")
+            return text in [label.name for label in labels] and box
+        box = wait_until("a box saying " + text, box_saying)
         # The box's accessible name tells its kind; its title is on the screen.
         titled = subprocess.run(["xdotool", "search", "--name", "^%s$" % title],
                                 capture_output=True)
         self.assertEqual(titled.returncode, 0, "no window titled " + title)
-        labels = pyatspi.findAllDescendants(box, lambda a: a.getRoleName() == "label")
-        self.assertIn(text, [label.name for label in labels])
         ok = pyatspi.findDescendant(box, lambda a: a.getRoleName() == "push button")
         ok.queryAction().doAction(0)
         wait_until("the box to go", lambda: self.window_with_role("alert") != box)
 
     def sensitive(self, number):
-        return self.gadget(number).getState().contains(pyatspi.STATE_SENSITIVE)
+        return state_of(self.gadget(number)).contains(pyatspi.STATE_SENSITIVE)
 
     def quit_with_exit_code_zero(self):
         self.press(QUIT)
