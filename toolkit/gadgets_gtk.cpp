@@ -22,7 +22,7 @@ struct GadgetRecord {
 struct GadgetKindTable {
     int32_t (*getState)(GadgetRecord& record);
     void (*setState)(GadgetRecord& record, int32_t value);
-    const char* (*getText)(GadgetRecord& record); // UTF-8, owned by the widget
+    std::string (*getText)(GadgetRecord& record); // UTF-8
     void (*setText)(GadgetRecord& record, const char* text);
     void (*addItem)(GadgetRecord& record, int32_t position, const char* text);
 };
@@ -49,32 +49,37 @@ constexpr char TOOLKIT_CSS[] = R"(
 ObjectRegistry<GadgetRecord> gadgets;
 GtkFixed* creationArea;
 
-const char* FrameText(GadgetRecord& record) {
-    return gtk_frame_get_label(GTK_FRAME(record.content));
+// GTK answers nullptr for a text never set.
+std::string TextOrEmpty(const char* text) {
+    return text ? text : "";
+}
+
+std::string FrameText(GadgetRecord& record) {
+    return TextOrEmpty(gtk_frame_get_label(GTK_FRAME(record.content)));
 }
 
 void SetFrameText(GadgetRecord& record, const char* text) {
     gtk_frame_set_label(GTK_FRAME(record.content), text);
 }
 
-const char* ButtonText(GadgetRecord& record) {
-    return gtk_button_get_label(GTK_BUTTON(record.content));
+std::string ButtonText(GadgetRecord& record) {
+    return TextOrEmpty(gtk_button_get_label(GTK_BUTTON(record.content)));
 }
 
 void SetButtonText(GadgetRecord& record, const char* text) {
     gtk_button_set_label(GTK_BUTTON(record.content), text);
 }
 
-const char* LabelText(GadgetRecord& record) {
-    return gtk_label_get_text(GTK_LABEL(record.content));
+std::string LabelText(GadgetRecord& record) {
+    return TextOrEmpty(gtk_label_get_text(GTK_LABEL(record.content)));
 }
 
 void SetLabelText(GadgetRecord& record, const char* text) {
     gtk_label_set_text(GTK_LABEL(record.content), text);
 }
 
-const char* EntryText(GadgetRecord& record) {
-    return gtk_entry_get_text(GTK_ENTRY(record.content));
+std::string EntryText(GadgetRecord& record) {
+    return TextOrEmpty(gtk_entry_get_text(GTK_ENTRY(record.content)));
 }
 
 void SetEntryText(GadgetRecord& record, const char* text) {
@@ -100,12 +105,11 @@ void SetComboIndex(GadgetRecord& record, int32_t index) {
     gtk_combo_box_set_active(GTK_COMBO_BOX(record.content), names ? index : -1);
 }
 
-// The selected entry's text; GTK hands out a copy, which the widget keeps
-// until the next call so that every getText answer is owned alike.
-const char* ComboText(GadgetRecord& record) {
+std::string ComboText(GadgetRecord& record) {
     gchar* text = gtk_combo_box_text_get_active_text(GTK_COMBO_BOX_TEXT(record.content));
-    g_object_set_data_full(G_OBJECT(record.content), "toolkit-active-text", text, g_free);
-    return text;
+    const std::string selected = TextOrEmpty(text);
+    g_free(text);
+    return selected;
 }
 
 // -1 appends; a position past the end adds nothing, as on Windows.
@@ -344,8 +348,9 @@ int32_t GadgetGetState(ObjectNumber number) {
 
 std::string GadgetGetText(ObjectNumber number) {
     GadgetRecord* record = RegistryLookup(gadgets, number);
-    return record && record->kind->getText ? Windows1252FromUtf8(record->kind->getText(*record))
-                                           : std::string();
+    return record && record->kind->getText
+               ? Windows1252FromUtf8(record->kind->getText(*record).c_str())
+               : std::string();
 }
 
 void GadgetSetText(ObjectNumber number, const char* text) {
