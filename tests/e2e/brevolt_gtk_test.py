@@ -1,12 +1,9 @@
-"""The Linux program, driven from outside through its accessibility tree.
-
-Run by tools/test.sh inside a D-Bus session on a private display, with
-BREVOLT_PROGRAM (build/native/brevolt), BREVOLT_EXPECTED (the expected
-configuration files) and BREVOLT_OPENED (where the recording xdg-open writes).
-Every wait ends at a deadline; none waits a fixed time.
-"""
+"""The Linux program, driven from outside through its accessibility tree by
+tools/test.sh in a D-Bus session on a private display. Every wait ends at a
+deadline; none waits a fixed time."""
 import ctypes
 import os
+import re
 import subprocess
 import tempfile
 import time
@@ -100,9 +97,22 @@ def state_of(accessible):
     return accessible.getState()
 
 
+def read_file(path, mode="r"):
+    with open(path, mode) as file:
+        return file.read()
+
+
 def expected_file(name, lines=()):
-    with open(os.path.join(EXPECTED, name), "rb") as file:
-        return file.read() + b"".join(line.encode("cp1252") + b"\r\n" for line in lines)
+    return read_file(os.path.join(EXPECTED, name), "rb") + b"".join(
+        line.encode("cp1252") + b"\r\n" for line in lines)
+
+
+def shows_hover_blue(box):
+    area = "%dx%d+%d+%d" % (box.width, box.height, box.x, box.y)
+    shot = subprocess.run(["import", "-window", "root", "-crop", area, "-depth", "8", "txt:-"],
+                          capture_output=True, text=True).stdout
+    return any(int(colour[4:], 16) > 200 and int(colour[:2], 16) < 100
+               for colour in re.findall(r"#([0-9A-F]{6})", shot))
 
 
 def setUpModule():
@@ -172,12 +182,8 @@ class BrevoltTest(unittest.TestCase):
         wait_until(repr(expected), lambda: self.output() == expected)
 
     def wait_for_file(self, name, expected):
-        path = os.path.join(self.work.name, name)
-
-        def written():
-            with open(path, "rb") as file:
-                return file.read() == expected
-        wait_until(name + " as expected", written)
+        with_bytes = lambda: read_file(os.path.join(self.work.name, name), "rb") == expected
+        wait_until(name + " as expected", with_bytes)
 
     def dismiss_box(self, title, text):
         def box_saying():
@@ -270,19 +276,18 @@ class BrevoltTest(unittest.TestCase):
         wait_until("the window usable again", lambda: self.sensitive(GENERATE))
         self.quit_with_exit_code_zero()
 
-    def test_link_opens_the_author_page_with_the_desktop_handler(self):
+    def test_link_shows_its_hover_colour_and_opens_the_author_page(self):
         # The record is shared with the Windows tests: start and leave it empty.
         forget = lambda: os.path.exists(OPENED) and os.remove(OPENED)
         forget()
         self.addCleanup(forget)
         link = self.gadget(LINK).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         subprocess.run(["xdotool", "mousemove", str(link.x + link.width // 2),
-                        str(link.y + link.height // 2), "click", "1"], check=True)
-
-        def opened():
-            with open(OPENED) as record:
-                return "http://www.oskerand.example" in record.read().split()
-        wait_until("the page handed to xdg-open", opened)
+                        str(link.y + link.height // 2)], check=True)
+        wait_until("the hover colour", lambda: shows_hover_blue(link))
+        subprocess.run(["xdotool", "click", "1"], check=True)
+        wait_until("the page handed to xdg-open",
+                   lambda: "http://www.oskerand.example" in read_file(OPENED).split())
         self.quit_with_exit_code_zero()
 
     def test_a_close_request_ends_the_program_with_exit_code_zero(self):
