@@ -281,6 +281,7 @@ class BrevoltTest(unittest.TestCase):
         forget = lambda: os.path.exists(OPENED) and os.remove(OPENED)
         forget()
         self.addCleanup(forget)
+        self.addCleanup(subprocess.run, ["xdotool", "mousemove", "0", "0"])  # off later windows
         link = self.gadget(LINK).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         subprocess.run(["xdotool", "mousemove", str(link.x + link.width // 2),
                         str(link.y + link.height // 2)], check=True)
