@@ -48,6 +48,7 @@ constexpr char TOOLKIT_CSS[] = R"(
 
 ObjectRegistry<GadgetRecord> gadgets;
 GtkFixed* creationArea;
+GtkCssProvider* toolkitLook; // for the whole screen, from the first start on
 
 // GTK answers nullptr for a text never set.
 std::string TextOrEmpty(const char* text) {
@@ -239,12 +240,11 @@ bool GadgetLibraryInit() {
         return false;
     }
     creationArea = nullptr;
-    static GtkCssProvider* look = nullptr;
-    if (!look) {
-        look = gtk_css_provider_new();
-        gtk_css_provider_load_from_data(look, TOOLKIT_CSS, -1, nullptr);
+    if (!toolkitLook) {
+        toolkitLook = gtk_css_provider_new();
+        gtk_css_provider_load_from_data(toolkitLook, TOOLKIT_CSS, -1, nullptr);
         gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
-                                                  GTK_STYLE_PROVIDER(look),
+                                                  GTK_STYLE_PROVIDER(toolkitLook),
                                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     }
     return true;

@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int32_t ID_OK = 1;
+constexpr uint32_t ICON_FLAGS = 0xF0;
 
 struct BoxKind {
     uint32_t iconFlags;
@@ -22,7 +23,7 @@ const BoxKind boxKinds[] = {
 
 GtkMessageType MessageTypeFor(uint32_t flags) {
     for (const BoxKind& kind : boxKinds) {
-        if ((flags & 0xF0) == kind.iconFlags) {
+        if ((flags & ICON_FLAGS) == kind.iconFlags) {
             return kind.type;
         }
     }
