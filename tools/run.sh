@@ -33,7 +33,7 @@ screenshot() { # log of the program
 }
 
 if [ "${1:-}" = "--native" ]; then
-  # The same tree as the tests use: a debug build under AddressSanitizer.
+  # The same tree as the tests use: AddressSanitizer and UBSan compiled in.
   cmake -S "$root" -B "$root/build/native" >/dev/null
   cmake --build "$root/build/native" --target brevolt -j2 >/dev/null
   program=$root/build/native/brevolt
