@@ -225,6 +225,7 @@ class BrevoltTest(unittest.TestCase):
                 else:
                     self.assertEqual(text_of(gadget), text)
                     self.assertEqual((box.x, box.y, box.width, box.height), (x, y, width, *height))
+        self.assertFalse(state_of(self.gadget(OUTPUT)).contains(pyatspi.STATE_EDITABLE))
         self.quit_with_exit_code_zero()
 
     def test_generate_shows_exactly_the_current_picks(self):
