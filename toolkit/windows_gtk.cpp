@@ -73,6 +73,21 @@ void PlaceWindow(GtkWidget* window, uint32_t flags, int32_t x, int32_t y, int32_
     }
 }
 
+// The window list and the dock show the icon that the icon theme holds under
+// the application id, which the program's desktop entry names too. An
+// uninstalled program finds it in the icons folder its build stages beside it.
+void UseProgramIcon() {
+    if (gchar* program = g_file_read_link("/proc/self/exe", nullptr)) {
+        gchar* folder = g_path_get_dirname(program);
+        gchar* icons = g_build_filename(folder, "icons", nullptr);
+        gtk_icon_theme_append_search_path(gtk_icon_theme_get_default(), icons);
+        g_free(icons);
+        g_free(folder);
+        g_free(program);
+    }
+    gtk_window_set_default_icon_name(TOOLKIT_APPLICATION_ID);
+}
+
 } // namespace
 
 std::string GtkText(const char* text) {
@@ -96,9 +111,13 @@ bool RuntimeStart() {
     if (runtimeStarted) {
         return true;
     }
+    // Also the window class and the application id the desktop matches the
+    // window to its desktop entry by.
+    g_set_prgname(TOOLKIT_APPLICATION_ID);
     if (!gtk_init_check(nullptr, nullptr)) {
         return false;
     }
+    UseProgramIcon();
     runtimeStarted = true;
     if (!FileLibraryInit() || !WindowLibraryInit() || !GadgetLibraryInit()) {
         RuntimeEnd();

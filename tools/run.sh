@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release brevolt.exe (build/win32/brevolt.exe) and starts it under Wine;
-# with --native, builds the Linux program (build/native/brevolt) and starts that.
+# with --native, builds the Linux program (build/release/brevolt) and starts
+# that, installing only what it needs: no Wine, no MinGW, no test tools.
 # With a display (DISPLAY set) the program runs there until you quit it.
 # Without one it runs on a virtual display, a screenshot of the window is
 # saved to build/brevolt.png, and the program is ended.
@@ -9,44 +10,53 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build/win32
 had_display=${DISPLAY:-}
 
-"$root/tools/deps.sh"
+if [ "${1:-}" = "--native" ]; then
+  task=native
+else
+  task=windows
+fi
+"$root/tools/deps.sh" "$task"
 # shellcheck source=tools/wine-session.sh
 source "$root/tools/wine-session.sh"
 
-# Saves a screenshot of the program's window, found by its title, and a
-# margin of the desktop around it.
-screenshot() { # log of the program
-  local window= shot=$root/build/brevolt.png
+# Saves a screenshot of the program's window, found by its title, once it is
+# up and has painted, then ends the program.
+screenshot() { # pid of the program, its log, its build folder
+  local shot=$root/build/brevolt.png title version
+  version=$(sed -n 's/^version=//p' "$3/generated/package.env") # major.minor.build
+  title="Brevolt by \"Oskerand\" v${version%.*}, Build ${version##*.}"
+  local window=
   for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Brevolt by ' 2>/dev/null | head -n 1) || true
+    if ! kill -0 "$1" 2>/dev/null; then
+      echo "Brevolt ended before its window appeared; see $2" >&2
+      exit 1
+    fi
+    window=$(xwininfo -name "$title" 2>/dev/null | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p') || true
     [ -n "$window" ] && break
     sleep 0.1
   done
   if [ -z "$window" ]; then
-    echo "The Brevolt window did not appear; see $1" >&2
+    echo "The Brevolt window did not appear; see $2" >&2
     exit 1
   fi
   sleep 1 # let the first paint finish
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))" +repage "$shot"
+  import -window "$window" "$shot"
   echo "No display: ran Brevolt on a virtual one and saved a screenshot to $shot"
 }
 
-if [ "${1:-}" = "--native" ]; then
-  # The same tree as the tests use: AddressSanitizer and UBSan compiled in.
-  cmake -S "$root" -B "$root/build/native" >/dev/null
-  cmake --build "$root/build/native" --target brevolt -j2 >/dev/null
-  program=$root/build/native/brevolt
-  echo "Built $program"
-  # GTK keeps its caches until the process ends; they are no leaks of ours.
-  export ASAN_OPTIONS=detect_leaks=0
+if [ "$task" = native ]; then
+  # The release build players get; the tests use build/native, with sanitizers.
+  cmake -S "$root" -B "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DBREVOLT_SANITIZE=OFF >/dev/null
+  cmake --build "$root/build/release" --target brevolt -j2 >/dev/null
+  program=$root/build/release/brevolt
+  echo "Built $program (release build)"
   if [ -n "$had_display" ]; then
     exec "$program"
   fi
   wine_display_start
-  trap wine_session_stop EXIT
+  trap 'kill %1 2>/dev/null; wine_session_stop' EXIT
   "$program" >"$root/build/brevolt-run.log" 2>&1 &
-  screenshot "$root/build/brevolt-run.log"
+  screenshot $! "$root/build/brevolt-run.log" "$root/build/release"
   exit 0
 fi
 # Release, also where an earlier configure chose another build type: the
@@ -75,4 +85,4 @@ fi
 trap wine_session_stop EXIT
 log=$root/build/brevolt-run.log
 "$BREVOLT_WINE" "$exe" >"$log" 2>&1 &
-screenshot "$log"
+screenshot $! "$log" "$build"

@@ -86,6 +86,11 @@ if [ "$BREVOLT_WINDOWS_BITS" = 64 ]; then
   fi
 fi
 
+# Builds both packages and checks them as players get them (lintian, the
+# desktop entry, the metainfo); the Linux tests below start the packaged program.
+run_suite package 600 ./tools/package.sh
+package=$(ls "$root"/dist/brevolt_*.deb 2>/dev/null | head -n 1)
+
 echo "== building for $BREVOLT_WINDOWS_BITS-bit Windows ($windows)"
 windows_built=
 if configure_and_build "$windows" all -DCMAKE_TOOLCHAIN_FILE="$toolchain"; then
@@ -102,6 +107,7 @@ if wine_display_start; then
     # GTK and fontconfig keep their caches until the process ends; leaks are
     # the unit tests' business.
     run_suite native-gtk 300 env ASAN_OPTIONS=detect_leaks=0 BREVOLT_PROGRAM="$root/$native/brevolt" \
+      BREVOLT_PACKAGE="$package" \
       dbus-run-session -- /usr/bin/python3 tests/e2e/brevolt_gtk_test.py
   else
     failures+=("the Linux program $native/brevolt was not built")

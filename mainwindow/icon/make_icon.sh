@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Draws the program icon (a shopping cart under a red crosshair) and writes
-# mainwindow/brevolt.ico with 16, 32 and 48 pixel images. Needs ImageMagick.
-# Run again after changing a drawing and commit the .ico.
+# mainwindow/brevolt.ico with 16, 32 and 48 pixel images, and the same
+# pictures for Linux desktops as mainwindow/icon/<size>.png, 16 to 256
+# pixels. Needs ImageMagick. Run again after changing a drawing and commit
+# what it wrote.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-out=${1:-$here/../brevolt.ico}
+out=$here/../brevolt.ico
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -44,7 +46,15 @@ small="
   line 9.5,0 9.5,4 line 9.5,10 9.5,14
   line 4.5,7 7,7 line 12,7 15,7"
 
-render 16 "$small" "$tmp/16.png"
+render 16 "$small" "$here/16.png"
 render 48 "$large" "$tmp/48.png"
 convert "$tmp/48.png" -filter Box -resize 32x32 "$tmp/32.png"
-convert "$tmp/16.png" "$tmp/32.png" "$tmp/48.png" "$out"
+convert "$here/16.png" "$tmp/32.png" "$tmp/48.png" "$out"
+
+# Larger sizes are drawn afresh at their own size, not scaled up; -strip
+# leaves out the time stamps ImageMagick would write into each PNG.
+for size in 22 24 32 48 64 128 256; do
+  convert -size $((48 * 16))x$((48 * 16)) xc:none -draw "scale 16,16 $large" \
+    -filter Box -resize "${size}x${size}" -strip "$here/$size.png"
+done
+convert "$here/16.png" -strip "$here/16.png"

@@ -17,6 +17,7 @@ warnings.simplefilter("ignore", DeprecationWarning)  # pyatspi's own calls
 PROGRAM = os.environ["BREVOLT_PROGRAM"]
 EXPECTED = os.environ["BREVOLT_EXPECTED"]
 OPENED = os.environ["BREVOLT_OPENED"]
+PACKAGE = os.environ["BREVOLT_PACKAGE"]
 DEADLINE_SECONDS = 20
 
 INITIAL_OUTPUT = "Buy Script Output"
@@ -89,6 +90,25 @@ def request_close(pid):
     event = (ctypes.c_long * 24)(33, 0, 1, 0, window, protocols, 32, delete)
     x11.XSendEvent(display, window, 0, 0, event)
     x11.XCloseDisplay(display)
+
+
+def window_icons(window):
+    """The window's icons by size, each as rows of ARGB values."""
+    numbers = subprocess.run(["xprop", "-id", str(window), "-notype", "32c", "_NET_WM_ICON"],
+                             capture_output=True, text=True).stdout
+    values = [int(value) for value in re.findall(r"\d+", numbers.partition("=")[2])]
+    icons = {}
+    while len(values) >= 2:
+        width, height = values[:2]
+        icons[width, height] = values[2:2 + width * height]
+        values = values[2 + width * height:]
+    return icons
+
+
+def png_argb(path):
+    rgba = subprocess.run(["convert", path, "-depth", "8", "rgba:-"], capture_output=True,
+                          check=True).stdout
+    return [r << 16 | g << 8 | b | a << 24 for r, g, b, a in zip(*[iter(rgba)] * 4)]
 
 
 def state_of(accessible):
@@ -299,3 +319,30 @@ class BrevoltTest(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class InstalledProgramTest(unittest.TestCase):
+    def test_the_package_starts_as_its_desktop_entry_says_with_title_and_icon(self):
+        root = tempfile.TemporaryDirectory()
+        self.addCleanup(root.cleanup)
+        subprocess.run(["dpkg-deb", "-x", PACKAGE, root.name], check=True)
+        share = os.path.join(root.name, "usr", "share")
+        entries = os.path.join(share, "applications")
+        entry = read_file(os.path.join(entries, os.listdir(entries)[0]))
+        command = re.search("^Exec=(.*)$", entry, re.M).group(1).split()
+        icon = re.search("^Icon=(.*)$", entry, re.M).group(1)
+        path = os.path.join(root.name, "usr", "bin") + os.pathsep + os.environ["PATH"]
+        program = subprocess.Popen(command, cwd=root.name, env=dict(
+            os.environ, PATH=path, XDG_DATA_DIRS=share + os.pathsep + "/usr/share"))
+        self.addCleanup(program.wait)
+        self.addCleanup(program.kill)
+        search = ["xdotool", "search", "--onlyvisible", "--pid", str(program.pid)]
+        window = wait_until("the window", lambda: subprocess.run(
+            search, capture_output=True, text=True).stdout.split()[0])
+        title = subprocess.run(["xdotool", "getwindowname", window], capture_output=True,
+                               text=True).stdout
+        self.assertEqual(title.rstrip("\n"), WINDOW_TITLE)
+        theme_icon = os.path.join(share, "icons", "hicolor", "48x48", "apps", icon + ".png")
+        shown = wait_until("the window icon", lambda: window_icons(window).get((48, 48)))
+        self.assertEqual(shown, png_argb(theme_icon))
+
