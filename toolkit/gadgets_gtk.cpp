@@ -6,7 +6,9 @@
 #include "toolkit/toolkit_gtk.h"
 #include "toolkit/windows.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -233,6 +235,46 @@ void OnLinkRealize(GtkWidget* box, gpointer) {
     }
 }
 
+// GTK draws the combo box arrow from the icon theme's pan-down-symbolic,
+// which the theme has at the 10 px of this look only as SVG: the first draw
+// maps the SVG loader, librsvg and libxml2, some 10 MB resident. Drawn here
+// instead as that SVG renders (one triangle in a 16-unit square, in the
+// arrow's colour, with the theme's icon shadow), to the same pixels; GTK's
+// own drawing, and with it the load, is skipped.
+gboolean OnComboArrowDraw(GtkWidget* arrow, cairo_t* cr, gpointer) {
+    constexpr double ICON_UNITS = 16;
+    GtkStyleContext* style = gtk_widget_get_style_context(arrow);
+    GdkRGBA colour;
+    gtk_style_context_get_color(style, gtk_style_context_get_state(style), &colour);
+    const int width = gtk_widget_get_allocated_width(arrow);
+    const int height = gtk_widget_get_allocated_height(arrow);
+    const int size = std::min(width, height);
+    cairo_surface_t* icon = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+    cairo_t* fill = cairo_create(icon);
+    cairo_scale(fill, size / ICON_UNITS, size / ICON_UNITS);
+    cairo_move_to(fill, 13.996094, 5);
+    cairo_line_to(fill, 8, 11);
+    cairo_line_to(fill, 1.996094, 5);
+    cairo_close_path(fill);
+    gdk_cairo_set_source_rgba(fill, &colour);
+    cairo_fill(fill);
+    cairo_destroy(fill);
+    gtk_render_icon_surface(style, cr, icon, (width - size) / 2.0, (height - size) / 2.0);
+    cairo_surface_destroy(icon);
+    return TRUE;
+}
+
+// The arrow is a widget in the combo box's inner button, its node "arrow".
+void FindComboArrow(GtkWidget* widget, gpointer found) {
+    auto* arrow = static_cast<GtkWidget**>(found);
+    const char* node = gtk_widget_path_iter_get_object_name(gtk_widget_get_path(widget), -1);
+    if (!*arrow && node && std::strcmp(node, "arrow") == 0) {
+        *arrow = widget;
+    } else if (!*arrow && GTK_IS_CONTAINER(widget)) {
+        gtk_container_forall(GTK_CONTAINER(widget), FindComboArrow, found);
+    }
+}
+
 } // namespace
 
 bool GadgetLibraryInit() {
@@ -298,6 +340,11 @@ intptr_t ComboCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, i
         g_object_set(cell->data, "ellipsize", PANGO_ELLIPSIZE_END, "max-width-chars", 1, nullptr);
     }
     g_list_free(cells);
+    GtkWidget* arrow = nullptr;
+    gtk_container_forall(GTK_CONTAINER(combo), FindComboArrow, &arrow);
+    if (arrow) {
+        g_signal_connect(arrow, "draw", G_CALLBACK(OnComboArrowDraw), nullptr);
+    }
     return AddGadget(number, x, y, width, -1, COMBO_KIND, combo, combo);
 }
 

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Measures what "small and fast" means for brevolt.exe and prints one table,
-# each figure beside a reference measured in the same run. Reports, never
-# judges: the exit code is 0 whenever every measurement could be taken.
+# Measures what "small and fast" means for brevolt.exe and the Linux program
+# and prints one table, each figure beside a reference measured in the same
+# run. Reports, never judges: the exit code is 0 whenever every measurement
+# could be taken.
 #   tools/bench.sh [START-UP RUNS]   (runs of each program, default 15)
 # Release builds in build/bench-native and build/bench-win32 (another prefix
-# than build/bench with BREVOLT_BENCH_PREFIX); the Windows programs run
-# under Wine on a private display.
+# than build/bench with BREVOLT_BENCH_PREFIX); the Linux programs and, under
+# Wine, the Windows ones run on a private display.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -40,7 +41,8 @@ source "$root/tools/wine-session.sh"
 wine_build=$prefix-win$BREVOLT_WINDOWS_BITS
 
 echo "building release programs (native and Windows)..."
-build "$native" script_bench -- -DBREVOLT_SANITIZE=OFF || exit 1
+build "$native" script_bench brevolt minimal_window_gtk plain_controls_gtk startup_bench_x11 -- \
+  -DBREVOLT_SANITIZE=OFF || exit 1
 build "$win32" brevolt minimal_window plain_controls startup_bench script_bench -- \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" || exit 1
 if [ "$BREVOLT_WINDOWS_BITS" = 64 ]; then
@@ -75,9 +77,20 @@ for section in save add compose; do
   while IFS= read -r row; do rows+=("$row"); done < <("$native/bench/script_bench" $section "$work")
 done
 
-echo "measuring $BREVOLT_WINDOWS_BITS-bit programs under Wine ($runs start-ups of each program)..."
-wine_session_start || { echo "Wine or Xvfb could not start"; exit 1; }
+echo "measuring the Linux programs ($runs start-ups of each program)..."
+wine_display_start || { echo "Xvfb could not start"; exit 1; }
 trap wine_session_stop EXIT
+for reference in "minimal_window_gtk|bare GTK window|-|-" \
+                 "plain_controls_gtk|same controls, plain GTK|-|<= 1.10"; do
+  IFS='|' read -r program name start_target memory_target <<<"$reference"
+  measured=$("$native/bench/startup_bench_x11" "$runs" "$native/brevolt" "$native/bench/$program" \
+    "$name" "$start_target" "$memory_target") ||
+    { echo "start-up and memory against $name could not be measured"; continue; }
+  while IFS= read -r row; do rows+=("$row"); done <<<"$measured"
+done
+
+echo "measuring $BREVOLT_WINDOWS_BITS-bit programs under Wine ($runs start-ups of each program)..."
+wine_prefix_ready || { echo "Wine could not start"; exit 1; }
 start_up() { # reference, its name, target
   "$BREVOLT_WINE" "$wine_build/bench/startup_bench.exe" "$runs" \
     "$("$BREVOLT_WINE" winepath -w "$wine_build/stripped/brevolt.exe")" \
