@@ -317,9 +317,6 @@ class BrevoltTest(unittest.TestCase):
         self.assertEqual(self.program.wait(DEADLINE_SECONDS), 0)
 
 
-if __name__ == "__main__":
-    unittest.main()
-
 
 class InstalledProgramTest(unittest.TestCase):
     def test_the_package_starts_as_its_desktop_entry_says_with_title_and_icon(self):
@@ -344,5 +341,12 @@ class InstalledProgramTest(unittest.TestCase):
         self.assertEqual(title.rstrip("\n"), WINDOW_TITLE)
         theme_icon = os.path.join(share, "icons", "hicolor", "48x48", "apps", icon + ".png")
         shown = wait_until("the window icon", lambda: window_icons(window).get((48, 48)))
-        self.assertEqual(shown, png_argb(theme_icon))
+        # Premultiplied on the way, so translucent edges may round a little.
+        channels = lambda pixels: [pixel >> shift & 255 for pixel in pixels
+                                   for shift in (0, 8, 16, 24)]
+        differences = map(lambda a, b: abs(a - b), channels(shown), channels(png_argb(theme_icon)))
+        self.assertLessEqual(max(differences), 8)
 
+
+if __name__ == "__main__":
+    unittest.main()
