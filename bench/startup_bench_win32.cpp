@@ -2,6 +2,8 @@
 // window is visible and the program waits for input (WaitForInputIdle).
 //   startup_bench RUNS PROGRAM REFERENCE "REFERENCE NAME" "TARGET"
 // Runs both programs alternately, RUNS times each, and prints one table row.
+#include "median.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -73,12 +75,6 @@ double TimeStart(const std::string& program) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return elapsed;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 // the resident set once the program has gone idle.
 //   startup_bench_x11 RUNS PROGRAM REFERENCE "REFERENCE NAME" START-TARGET MEMORY-TARGET
 // Runs both programs alternately, RUNS times each, and prints two table rows.
+#include "median.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
@@ -171,12 +173,6 @@ Sample Measure(Display* display, const char* program) {
     }
     EndProcess(process);
     return sample;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 } // namespace
