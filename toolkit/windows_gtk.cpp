@@ -73,19 +73,31 @@ void PlaceWindow(GtkWidget* window, uint32_t flags, int32_t x, int32_t y, int32_
     }
 }
 
-// The window list and the dock show the icon that the icon theme holds under
-// the application id, which the program's desktop entry names too. An
+// The window list shows the icon that the icon theme holds under the
+// application id, which the program's desktop entry names too. An
 // uninstalled program finds it in the icons folder its build stages beside it.
+// Only the sizes a window list draws are loaded: by name, GTK would decode
+// every size the theme has, up to 256 pixels, which costs start-up time and
+// memory; docks and menus take the larger ones from the theme themselves.
 void UseProgramIcon() {
+    GtkIconTheme* theme = gtk_icon_theme_get_default();
     if (gchar* program = g_file_read_link("/proc/self/exe", nullptr)) {
         gchar* folder = g_path_get_dirname(program);
         gchar* icons = g_build_filename(folder, "icons", nullptr);
-        gtk_icon_theme_append_search_path(gtk_icon_theme_get_default(), icons);
+        gtk_icon_theme_append_search_path(theme, icons);
         g_free(icons);
         g_free(folder);
         g_free(program);
     }
-    gtk_window_set_default_icon_name(TOOLKIT_APPLICATION_ID);
+    GList* sizes = nullptr;
+    for (const int size : {16, 32, 48}) {
+        if (GdkPixbuf* icon = gtk_icon_theme_load_icon(theme, TOOLKIT_APPLICATION_ID, size,
+                                                       GTK_ICON_LOOKUP_FORCE_SIZE, nullptr)) {
+            sizes = g_list_append(sizes, icon);
+        }
+    }
+    gtk_window_set_default_icon_list(sizes);
+    g_list_free_full(sizes, g_object_unref);
 }
 
 } // namespace
