@@ -16,6 +16,9 @@ struct GadgetRecord {
     GtkWidget* handle; // the widget placed in the window; 0 while the slot is free
     const GadgetKindTable* kind;
     GtkWidget* content; // the widget that holds the text or the state
+    int32_t background;
+    int32_t textColour;
+    GtkCssProvider* colours; // the content's colours, once one was set
 };
 
 // Empty entries: the operation does nothing, or answers 0 or "".
@@ -25,10 +28,14 @@ struct GadgetKindTable {
     std::string (*getText)(GadgetRecord& record); // UTF-8
     void (*setText)(GadgetRecord& record, const char* text);
     void (*addItem)(GadgetRecord& record, int32_t position, const char* text);
+    bool hasColours;
+    bool tabStop;
+    // What the gadget reports when it gains or loses the focus, in order; 0 ends.
+    int32_t focusGained[2];
+    int32_t focusLost[2];
 };
 
 constexpr int32_t GADGET_GROWTH_STEP = 50;
-constexpr uint32_t FLAG_CLIENT_EDGE = 0x20000;
 constexpr char GADGET_NUMBER_KEY[] = "toolkit-gadget-number";
 
 // The layout was made for the narrow Windows dialog font: a face and size
@@ -49,6 +56,9 @@ constexpr char TOOLKIT_CSS[] = R"(
 ObjectRegistry<GadgetRecord> gadgets;
 GtkFixed* creationArea;
 GtkCssProvider* toolkitLook; // for the whole screen, from the first start on
+// Changes the program makes raise no events, as on Windows, where only the
+// user's actions make controls notify.
+bool programChanging;
 
 // GTK answers nullptr for a text never set.
 std::string TextOrEmpty(const char* text) {
@@ -92,18 +102,26 @@ int32_t CheckState(GadgetRecord& record) {
 }
 
 void SetCheckState(GadgetRecord& record, int32_t value) {
+    programChanging = true;
     gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(record.content), value != 0);
+    programChanging = false;
 }
 
 int32_t ComboIndex(GadgetRecord& record) {
     return gtk_combo_box_get_active(GTK_COMBO_BOX(record.content));
 }
 
+int32_t ComboCount(GadgetRecord& record) {
+    return gtk_tree_model_iter_n_children(gtk_combo_box_get_model(GTK_COMBO_BOX(record.content)),
+                                          nullptr);
+}
+
 // An index that names no entry leaves none selected, as on Windows.
 void SetComboIndex(GadgetRecord& record, int32_t index) {
-    GtkTreeModel* entries = gtk_combo_box_get_model(GTK_COMBO_BOX(record.content));
-    const bool names = index >= 0 && index < gtk_tree_model_iter_n_children(entries, nullptr);
+    const bool names = index >= 0 && index < ComboCount(record);
+    programChanging = true;
     gtk_combo_box_set_active(GTK_COMBO_BOX(record.content), names ? index : -1);
+    programChanging = false;
 }
 
 std::string ComboText(GadgetRecord& record) {
@@ -113,22 +131,68 @@ std::string ComboText(GadgetRecord& record) {
     return selected;
 }
 
+// The whole text, regardless of case, as the Windows combo box matches; no
+// match keeps the selection, the empty text clears it.
+void SelectComboText(GadgetRecord& record, const char* text) {
+    if (!*text) {
+        SetComboIndex(record, -1);
+        return;
+    }
+    GtkTreeModel* entries = gtk_combo_box_get_model(GTK_COMBO_BOX(record.content));
+    gchar* wanted = g_utf8_casefold(text, -1);
+    const gint column = gtk_combo_box_get_entry_text_column(GTK_COMBO_BOX(record.content));
+    GtkTreeIter entry;
+    int32_t index = 0;
+    for (gboolean more = gtk_tree_model_get_iter_first(entries, &entry); more;
+         more = gtk_tree_model_iter_next(entries, &entry), ++index) {
+        gchar* shown = nullptr;
+        gtk_tree_model_get(entries, &entry, column, &shown, -1);
+        gchar* folded = g_utf8_casefold(shown ? shown : "", -1);
+        const bool same = g_strcmp0(folded, wanted) == 0;
+        g_free(folded);
+        g_free(shown);
+        if (same) {
+            SetComboIndex(record, index);
+            break;
+        }
+    }
+    g_free(wanted);
+}
+
 // -1 appends; a position past the end adds nothing, as on Windows.
 void InsertComboItem(GadgetRecord& record, int32_t position, const char* text) {
-    GtkTreeModel* entries = gtk_combo_box_get_model(GTK_COMBO_BOX(record.content));
-    if (position < -1 || position > gtk_tree_model_iter_n_children(entries, nullptr)) {
+    if (position < -1 || position > ComboCount(record)) {
         return;
     }
     gtk_combo_box_text_insert_text(GTK_COMBO_BOX_TEXT(record.content), position, text);
 }
 
-const GadgetKindTable FRAME_KIND = {nullptr, nullptr, FrameText, SetFrameText, nullptr};
-const GadgetKindTable BUTTON_KIND = {nullptr, nullptr, ButtonText, SetButtonText, nullptr};
-const GadgetKindTable CHECK_BOX_KIND = {CheckState, SetCheckState, ButtonText, SetButtonText,
-                                        nullptr};
-const GadgetKindTable LABEL_KIND = {nullptr, nullptr, LabelText, SetLabelText, nullptr};
-const GadgetKindTable COMBO_KIND = {ComboIndex, SetComboIndex, ComboText, nullptr, InsertComboItem};
-const GadgetKindTable OUTPUT_BOX_KIND = {nullptr, nullptr, EntryText, SetEntryText, nullptr};
+const GadgetKindTable FRAME_KIND = {nullptr, nullptr, FrameText, SetFrameText, nullptr, false,
+                                    false,   {},      {}};
+const GadgetKindTable BUTTON_KIND = {nullptr, nullptr, ButtonText, SetButtonText, nullptr, false,
+                                     true,    {},      {}};
+const GadgetKindTable CHECK_BOX_KIND = {
+    CheckState, SetCheckState, ButtonText, SetButtonText, nullptr, false, true, {}, {}};
+const GadgetKindTable LABEL_KIND = {nullptr, nullptr, LabelText, SetLabelText, nullptr, true,
+                                    false,   {},      {}};
+const GadgetKindTable COMBO_KIND = {ComboIndex,
+                                    SetComboIndex,
+                                    ComboText,
+                                    SelectComboText,
+                                    InsertComboItem,
+                                    false,
+                                    true,
+                                    {SUBTYPE_COMBO_FOCUS_GAINED},
+                                    {SUBTYPE_COMBO_FOCUS_LOST}};
+const GadgetKindTable OUTPUT_BOX_KIND = {nullptr,
+                                         nullptr,
+                                         EntryText,
+                                         SetEntryText,
+                                         nullptr,
+                                         true,
+                                         true,
+                                         {SUBTYPE_EDIT_FOCUS_GAINED, SUBTYPE_FOCUS_GAINED},
+                                         {SUBTYPE_EDIT_FOCUS_LOST, SUBTYPE_FOCUS_LOST}};
 
 ObjectNumber GadgetNumberOf(GtkWidget* widget) {
     return static_cast<ObjectNumber>(
@@ -140,9 +204,23 @@ GadgetRecord* LiveGadget(ObjectNumber number, GtkWidget* widget) {
     return record && record->handle == widget ? record : nullptr;
 }
 
+// The live gadget the widget is part of, or nullptr.
+GadgetRecord* GadgetOwning(GtkWidget* widget, ObjectNumber* number) {
+    for (; widget; widget = gtk_widget_get_parent(widget)) {
+        *number = GadgetNumberOf(widget);
+        if (GadgetRecord* record = LiveGadget(*number, widget)) {
+            return record;
+        }
+    }
+    return nullptr;
+}
+
 void OnGadgetDestroy(GtkWidget* widget, gpointer) {
     const ObjectNumber number = GadgetNumberOf(widget);
-    if (LiveGadget(number, widget)) {
+    if (GadgetRecord* record = LiveGadget(number, widget)) {
+        if (record->colours) {
+            g_object_unref(record->colours);
+        }
         RegistryRelease(gadgets, number);
     }
 }
@@ -154,14 +232,61 @@ void DestroyLiveGadget(ObjectNumber number) {
     }
 }
 
+// Reports a user's action on the gadget the widget belongs to.
+void Report(GtkWidget* widget, int32_t subtype) {
+    ObjectNumber number = 0;
+    if (!programChanging && GadgetOwning(widget, &number)) {
+        WindowPostGadgetEvent(widget, number, subtype);
+    }
+}
+
 void OnClicked(GtkWidget* widget, gpointer) {
-    WindowPostGadgetEvent(widget, GadgetNumberOf(widget), 0);
+    Report(widget, SUBTYPE_CLICKED);
+}
+
+void OnComboChanged(GtkWidget* combo, gpointer) {
+    Report(combo, SUBTYPE_SELECTION_CHANGED);
+}
+
+void OnComboPopup(GtkWidget* combo, GParamSpec*, gpointer) {
+    gboolean shown = FALSE;
+    g_object_get(combo, "popup-shown", &shown, nullptr);
+    Report(combo, shown ? SUBTYPE_DROPPED_DOWN : SUBTYPE_CLOSED_UP);
+}
+
+// "#rrggbb" of a 0x00BBGGRR colour.
+std::string CssColour(int32_t colour) {
+    char css[8];
+    std::snprintf(css, sizeof css, "#%02x%02x%02x", colour & 0xFF, (colour >> 8) & 0xFF,
+                  (colour >> 16) & 0xFF);
+    return css;
+}
+
+// The colours that are set, as CSS on the content widget; the others are
+// the theme's.
+void ApplyColours(GadgetRecord& record) {
+    std::string css = "* {";
+    if (record.textColour != COLOUR_DEFAULT) {
+        css += " color: " + CssColour(record.textColour) + ";";
+    }
+    if (record.background != COLOUR_DEFAULT) {
+        css += " background-color: " + CssColour(record.background) + "; background-image: none;";
+    }
+    css += " }";
+    if (!record.colours) {
+        record.colours = gtk_css_provider_new();
+        gtk_style_context_add_provider(gtk_widget_get_style_context(record.content),
+                                       GTK_STYLE_PROVIDER(record.colours),
+                                       GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+    }
+    gtk_css_provider_load_from_data(record.colours, css.c_str(), -1, nullptr);
 }
 
 // Places the new widget and registers it; a widget that cannot be placed or
 // registered is dropped.
 intptr_t AddGadget(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
-                   const GadgetKindTable& kind, GtkWidget* widget, GtkWidget* content) {
+                   const GadgetKindTable& kind, GtkWidget* widget, GtkWidget* content,
+                   int32_t textColour = COLOUR_DEFAULT) {
     ObjectNumber claimed = number;
     GadgetRecord* record = creationArea ? RegistryClaim(gadgets, number, &claimed) : nullptr;
     if (!record) {
@@ -169,7 +294,10 @@ intptr_t AddGadget(ObjectNumber number, int32_t x, int32_t y, int32_t width, int
         g_object_unref(widget);
         return 0;
     }
-    *record = GadgetRecord{widget, &kind, content};
+    *record = GadgetRecord{widget, &kind, content, COLOUR_DEFAULT, textColour, nullptr};
+    if (textColour != COLOUR_DEFAULT) {
+        ApplyColours(*record);
+    }
     g_object_set_data(G_OBJECT(widget), GADGET_NUMBER_KEY,
                       reinterpret_cast<gpointer>(static_cast<intptr_t>(claimed)));
     g_signal_connect(widget, "destroy", G_CALLBACK(OnGadgetDestroy), nullptr);
@@ -187,19 +315,17 @@ GtkWidget* NewLabel(const char* text) {
 }
 
 // The hover colour, while the pointer is over the link and its window
-// takes input.
+// takes input; above the link's own colours.
 void StyleLink(GtkWidget* label, int32_t hoverColour) {
     if (hoverColour == COLOUR_DEFAULT) {
         return;
     }
-    char css[64];
-    std::snprintf(css, sizeof css, "label:hover:not(:disabled) { color: #%02x%02x%02x; }",
-                  hoverColour & 0xFF, (hoverColour >> 8) & 0xFF, (hoverColour >> 16) & 0xFF);
+    const std::string css = "label:hover:not(:disabled) { color: " + CssColour(hoverColour) + "; }";
     GtkCssProvider* provider = gtk_css_provider_new();
-    if (gtk_css_provider_load_from_data(provider, css, -1, nullptr)) {
+    if (gtk_css_provider_load_from_data(provider, css.c_str(), -1, nullptr)) {
         gtk_style_context_add_provider(gtk_widget_get_style_context(label),
                                        GTK_STYLE_PROVIDER(provider),
-                                       GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+                                       GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 2);
     }
     g_object_unref(provider);
 }
@@ -220,7 +346,7 @@ gboolean OnLinkRelease(GtkWidget* box, GdkEventButton* button, gpointer) {
                       button->x < gtk_widget_get_allocated_width(box) &&
                       button->y < gtk_widget_get_allocated_height(box);
     if (button->button == GDK_BUTTON_PRIMARY && over) {
-        WindowPostGadgetEvent(box, GadgetNumberOf(box), 0);
+        Report(box, SUBTYPE_CLICKED);
     }
     return TRUE;
 }
@@ -233,7 +359,41 @@ void OnLinkRealize(GtkWidget* box, gpointer) {
     }
 }
 
+void PostFocusReports(GtkWidget* widget, const int32_t (&reports)[2]) {
+    ObjectNumber number = 0;
+    if (!GadgetOwning(widget, &number)) {
+        return;
+    }
+    for (int32_t subtype : reports) {
+        if (subtype) {
+            WindowPostGadgetEvent(widget, number, subtype);
+        }
+    }
+}
+
 } // namespace
+
+bool GadgetIsTabStop(GtkWidget* gadget) {
+    const GadgetRecord* record = LiveGadget(GadgetNumberOf(gadget), gadget);
+    return record && record->kind->tabStop;
+}
+
+// Each gadget reports its own focus, once, however many of its widgets the
+// focus passes through.
+void GadgetFocusMoved(GtkWidget* from, GtkWidget* to) {
+    ObjectNumber number = 0;
+    const GadgetRecord* losing = from ? GadgetOwning(from, &number) : nullptr;
+    const GadgetRecord* gaining = to ? GadgetOwning(to, &number) : nullptr;
+    if (losing == gaining) {
+        return;
+    }
+    if (losing) {
+        PostFocusReports(losing->handle, losing->kind->focusLost);
+    }
+    if (gaining) {
+        PostFocusReports(gaining->handle, gaining->kind->focusGained);
+    }
+}
 
 bool GadgetLibraryInit() {
     if (!gadgets.slots && !RegistryCreate(gadgets, GADGET_GROWTH_STEP, DestroyLiveGadget)) {
@@ -273,7 +433,7 @@ intptr_t LabelCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, i
                      const char* text, uint32_t flags) {
     GtkWidget* label = NewLabel(text);
     GtkWidget* widget = label;
-    if (flags & FLAG_CLIENT_EDGE) {
+    if (flags & LABEL_SUNKEN) {
         widget = gtk_frame_new(nullptr);
         gtk_frame_set_shadow_type(GTK_FRAME(widget), GTK_SHADOW_IN);
         gtk_container_add(GTK_CONTAINER(widget), label);
@@ -284,6 +444,7 @@ intptr_t LabelCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, i
 intptr_t CheckBoxCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
                         const char* text) {
     GtkWidget* box = gtk_check_button_new_with_label(GtkText(text).c_str());
+    g_signal_connect(box, "clicked", G_CALLBACK(OnClicked), nullptr);
     return AddGadget(number, x, y, width, height, CHECK_BOX_KIND, box, box);
 }
 
@@ -298,21 +459,24 @@ intptr_t ComboCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, i
         g_object_set(cell->data, "ellipsize", PANGO_ELLIPSIZE_END, "max-width-chars", 1, nullptr);
     }
     g_list_free(cells);
+    g_signal_connect(combo, "changed", G_CALLBACK(OnComboChanged), nullptr);
+    g_signal_connect(combo, "notify::popup-shown", G_CALLBACK(OnComboPopup), nullptr);
     return AddGadget(number, x, y, width, -1, COMBO_KIND, combo, combo);
 }
 
 // Read-only boxes still let the user select and copy their text.
 intptr_t OutputBoxCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
                          const char* text, uint32_t flags) {
-    constexpr uint32_t READ_ONLY = 0x800;
     GtkWidget* entry = gtk_entry_new();
     gtk_entry_set_text(GTK_ENTRY(entry), GtkText(text).c_str());
-    gtk_editable_set_editable(GTK_EDITABLE(entry), (flags & READ_ONLY) == 0);
+    gtk_editable_set_editable(GTK_EDITABLE(entry), (flags & OUTPUT_BOX_READ_ONLY) == 0);
+    gtk_entry_set_has_frame(GTK_ENTRY(entry), (flags & OUTPUT_BOX_NO_BORDER) == 0);
     return AddGadget(number, x, y, width, height, OUTPUT_BOX_KIND, entry, entry);
 }
 
 intptr_t LinkCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
                     const char* text, int32_t hoverColour) {
+    constexpr int32_t BLACK = 0;
     GtkWidget* label = NewLabel(text);
     StyleLink(label, hoverColour);
     GtkWidget* box = gtk_event_box_new();
@@ -323,7 +487,7 @@ intptr_t LinkCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, in
     g_signal_connect(box, "leave-notify-event", G_CALLBACK(OnLinkCrossing), nullptr);
     g_signal_connect(box, "button-release-event", G_CALLBACK(OnLinkRelease), nullptr);
     g_signal_connect(box, "realize", G_CALLBACK(OnLinkRealize), nullptr);
-    return AddGadget(number, x, y, width, height, LABEL_KIND, box, label);
+    return AddGadget(number, x, y, width, height, LABEL_KIND, box, label, BLACK);
 }
 
 int32_t GadgetAddItem(ObjectNumber number, int32_t position, const char* text) {
@@ -358,4 +522,27 @@ void GadgetSetText(ObjectNumber number, const char* text) {
     if (record && record->kind->setText) {
         record->kind->setText(*record, GtkText(text).c_str());
     }
+}
+
+void GadgetSetColour(ObjectNumber number, int32_t which, int32_t colour) {
+    GadgetRecord* record = RegistryLookup(gadgets, number);
+    if (!record || !record->kind->hasColours) {
+        return;
+    }
+    if (which == COLOUR_TEXT) {
+        record->textColour = colour;
+    } else if (which == COLOUR_BACKGROUND) {
+        record->background = colour;
+    }
+    ApplyColours(*record);
+}
+
+int32_t GadgetGetColour(ObjectNumber number, int32_t which) {
+    const GadgetRecord* record = RegistryLookup(gadgets, number);
+    if (!record || !record->kind->hasColours) {
+        return COLOUR_DEFAULT;
+    }
+    return which == COLOUR_TEXT         ? record->textColour
+           : which == COLOUR_BACKGROUND ? record->background
+                                        : COLOUR_DEFAULT;
 }

@@ -4,6 +4,7 @@
 #include "toolkit/code_page.h"
 #include "toolkit/event_stream.h"
 #include "toolkit/files.h"
+#include "toolkit/focus_order.h"
 #include "toolkit/gadgets.h"
 #include "toolkit/toolkit_gtk.h"
 #include "toolkit/window_placement.h"
@@ -11,6 +12,7 @@
 
 #include <deque>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -26,12 +28,42 @@ struct PostedGadgetEvent {
     int32_t subtype;
 };
 
+// What the title bar offers for each Windows style bit, told to the window
+// manager through the Motif hints.
+struct TitleBarPart {
+    uint32_t style;
+    GdkWMDecoration decoration;
+    GdkWMFunction function;
+};
+
+const TitleBarPart titleBarParts[] = {
+    {WINDOW_STYLE_SYSTEM_MENU, GDK_DECOR_MENU, GDK_FUNC_CLOSE},
+    {WINDOW_STYLE_MINIMIZE_BOX, GDK_DECOR_MINIMIZE, GDK_FUNC_MINIMIZE},
+    {WINDOW_STYLE_MAXIMIZE_BOX, GDK_DECOR_MAXIMIZE, GDK_FUNC_MAXIMIZE},
+};
+
 constexpr ObjectNumber NO_WINDOW = -1;
-// The platform bit for a window menu, which carries the close box.
-constexpr uint32_t WINDOW_MENU_STYLE = 0x00080000;
 constexpr char WINDOW_NUMBER_KEY[] = "toolkit-window-number";
 // WindowPlacementFor's answer for "where the window system puts it".
 constexpr int32_t DEFAULT_POSITION = INT32_MIN;
+// What a wait returns when the main loop ran something other than a window
+// system event (a timer, the accessibility bus): what a Windows wait woken
+// by a timer returns (WM_TIMER). A GDK event with a Windows counterpart
+// comes out as that message's number, any other as WM_USER + its type.
+constexpr uint32_t MESSAGE_OTHER_SOURCE = 0x0113;
+constexpr uint32_t MESSAGE_GDK_EVENT_BASE = 0x0400;
+
+struct MessageOfEvent {
+    GdkEventType type;
+    uint32_t message;
+};
+
+const MessageOfEvent messagesOfEvents[] = {
+    {GDK_EXPOSE, 0x000F},        {GDK_KEY_PRESS, 0x0100},    {GDK_KEY_RELEASE, 0x0101},
+    {GDK_MOTION_NOTIFY, 0x0200}, {GDK_BUTTON_PRESS, 0x0201}, {GDK_BUTTON_RELEASE, 0x0202},
+    {GDK_2BUTTON_PRESS, 0x0203}, {GDK_SCROLL, 0x020A},       {GDK_ENTER_NOTIFY, 0x02A1},
+    {GDK_LEAVE_NOTIFY, 0x02A3},
+};
 
 ObjectRegistry<WindowRecord> windows;
 EventState events;
@@ -39,6 +71,7 @@ EventState events;
 // event; one slot would keep only the last. Each is read on a wait of its own.
 std::deque<PostedGadgetEvent> postedGadgetEvents;
 bool runtimeStarted;
+uint32_t lastMessage;
 
 // Number + 1 is kept on the widget, so a missing value (0) names no window.
 ObjectNumber WindowNumberOf(GtkWidget* widget) {
@@ -48,14 +81,119 @@ ObjectNumber WindowNumberOf(GtkWidget* widget) {
     return id ? static_cast<ObjectNumber>(id - 1) : NO_WINDOW;
 }
 
-// The window stays until the program calls WindowClose.
-gboolean OnDeleteEvent(GtkWidget* window, GdkEvent*, gpointer) {
-    const ObjectNumber number = WindowNumberOf(window);
-    events.window = number;
-    if (number != NO_WINDOW) {
-        EventQueueAppend(events.queue, EVENT_CLOSE_WINDOW, number);
+// The toolkit window an event is for, or nullptr.
+GtkWidget* ToolkitWindowOf(const GdkEvent* event) {
+    gpointer owner = nullptr;
+    if (event->any.window) {
+        gdk_window_get_user_data(event->any.window, &owner);
     }
-    return TRUE;
+    GtkWidget* top = owner ? gtk_widget_get_toplevel(GTK_WIDGET(owner)) : nullptr;
+    return top && WindowNumberOf(top) != NO_WINDOW ? top : nullptr;
+}
+
+uint32_t MessageNumberOf(GdkEventType type) {
+    for (const MessageOfEvent& pair : messagesOfEvents) {
+        if (pair.type == type) {
+            return pair.message;
+        }
+    }
+    return MESSAGE_GDK_EVENT_BASE + static_cast<uint32_t>(type);
+}
+
+bool IsTabKey(guint key) {
+    return key == GDK_KEY_Tab || key == GDK_KEY_ISO_Left_Tab || key == GDK_KEY_KP_Tab;
+}
+
+// Moves the focus among the window's gadgets in creation order.
+void MoveFocus(GtkWidget* window, intptr_t (*target)(const std::vector<FocusEntry>&, intptr_t)) {
+    GtkFixed* area = WindowGadgetArea(window);
+    if (!area) {
+        return;
+    }
+    GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(window));
+    std::vector<FocusEntry> controls;
+    intptr_t current = 0;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(area));
+    for (GList* item = children; item; item = item->next) {
+        auto* control = GTK_WIDGET(item->data);
+        if (focus && (focus == control || gtk_widget_is_ancestor(focus, control))) {
+            current = reinterpret_cast<intptr_t>(control);
+        }
+        const bool eligible = gtk_widget_is_sensitive(control) && gtk_widget_get_visible(control) &&
+                              GadgetIsTabStop(control);
+        try {
+            controls.push_back({reinterpret_cast<intptr_t>(control), eligible});
+        } catch (const std::bad_alloc&) {
+            break;
+        }
+    }
+    g_list_free(children);
+    if (intptr_t control = target(controls, current)) {
+        gtk_widget_grab_focus(reinterpret_cast<GtkWidget*>(control));
+    }
+}
+
+// Tab and Shift+Tab without other modifiers move the focus by creation
+// order; with Ctrl or Alt they move nothing, as on Windows. A window made
+// insensitive by a message box takes no keys.
+bool TakeTabKey(GtkWidget* window, const GdkEventKey& key) {
+    if (!IsTabKey(key.keyval) || !gtk_widget_is_sensitive(window)) {
+        return false;
+    }
+    const guint modifiers = key.state & gtk_accelerator_get_default_mod_mask();
+    if (modifiers == 0) {
+        MoveFocus(window, FocusNextTarget);
+    } else if (modifiers == GDK_SHIFT_MASK) {
+        MoveFocus(window, FocusPreviousTarget);
+    }
+    return true;
+}
+
+// A close request: the window manager's delete message, or Alt+F4, which
+// the window manager would otherwise turn into one. It is queued even while
+// a message box is up, when GTK would drop it, and the window stays until
+// the program calls WindowClose.
+bool TakeCloseRequest(GtkWidget* window, const GdkEvent* event) {
+    const bool altF4 = event->type == GDK_KEY_PRESS && event->key.keyval == GDK_KEY_F4 &&
+                       (event->key.state & gtk_accelerator_get_default_mod_mask()) == GDK_MOD1_MASK;
+    if (event->type != GDK_DELETE && !altF4) {
+        return false;
+    }
+    events.window = WindowNumberOf(window);
+    EventQueueAppend(events.queue, EVENT_CLOSE_WINDOW, events.window);
+    return true;
+}
+
+// Every GDK event passes here before GTK sees it.
+void OnWindowSystemEvent(GdkEvent* event, gpointer) {
+    lastMessage = MessageNumberOf(event->type);
+    GtkWidget* window = ToolkitWindowOf(event);
+    const bool taken = window && (TakeCloseRequest(window, event) ||
+                                  (event->type == GDK_KEY_PRESS && TakeTabKey(window, event->key)));
+    if (!taken) {
+        gtk_main_do_event(event);
+    }
+}
+
+// Runs before GTK moves the focus, which it still holds.
+void OnSetFocus(GtkWindow* window, GtkWidget* next, gpointer) {
+    GadgetFocusMoved(gtk_window_get_focus(window), next);
+}
+
+// Without a system menu the title bar offers no window menu, no close box
+// and no minimise or maximise box, as on Windows.
+void DeclareTitleBar(GtkWidget* window, uint32_t style) {
+    auto decorations = static_cast<GdkWMDecoration>(GDK_DECOR_BORDER | GDK_DECOR_TITLE);
+    GdkWMFunction functions = GDK_FUNC_MOVE;
+    for (const TitleBarPart& part : titleBarParts) {
+        if ((style & WINDOW_STYLE_SYSTEM_MENU) && (style & part.style)) {
+            decorations = static_cast<GdkWMDecoration>(decorations | part.decoration);
+            functions = static_cast<GdkWMFunction>(functions | part.function);
+        }
+    }
+    gtk_widget_realize(window);
+    gdk_window_set_decorations(gtk_widget_get_window(window), decorations);
+    gdk_window_set_functions(gtk_widget_get_window(window), functions);
 }
 
 // Centres by the same rule as on Windows, on the monitor's work area.
@@ -84,9 +222,15 @@ GtkFixed* WindowGadgetArea(GtkWidget* window) {
     return area && GTK_IS_FIXED(area) ? GTK_FIXED(area) : nullptr;
 }
 
+// Dropped once the window is closing, as a message posted to a destroyed
+// window is.
 void WindowPostGadgetEvent(GtkWidget* source, ObjectNumber gadget, int32_t subtype) {
+    const ObjectNumber window = WindowNumberOf(source);
+    if (window == NO_WINDOW) {
+        return;
+    }
     try {
-        postedGadgetEvents.push_back({WindowNumberOf(source), gadget, subtype});
+        postedGadgetEvents.push_back({window, gadget, subtype});
     } catch (const std::bad_alloc&) {
         // Lost, as a queued event is when memory is short.
     }
@@ -99,6 +243,7 @@ bool RuntimeStart() {
     if (!gtk_init_check(nullptr, nullptr)) {
         return false;
     }
+    gdk_event_handler_set(OnWindowSystemEvent, nullptr, nullptr);
     runtimeStarted = true;
     if (!FileLibraryInit() || !WindowLibraryInit() || !GadgetLibraryInit()) {
         RuntimeEnd();
@@ -144,15 +289,15 @@ intptr_t WindowOpen(ObjectNumber number, int32_t x, int32_t y, int32_t width, in
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(window), GtkText(title).c_str());
     gtk_window_set_resizable(GTK_WINDOW(window), FALSE);
-    gtk_window_set_deletable(GTK_WINDOW(window), (style.style & WINDOW_MENU_STYLE) != 0);
     gtk_style_context_add_class(gtk_widget_get_style_context(window), "toolkit");
     GtkWidget* area = gtk_fixed_new();
     gtk_widget_set_size_request(area, width, height);
     gtk_container_add(GTK_CONTAINER(window), area);
     g_object_set_data(G_OBJECT(window), WINDOW_NUMBER_KEY,
                       reinterpret_cast<gpointer>(static_cast<intptr_t>(claimed) + 1));
-    g_signal_connect(window, "delete-event", G_CALLBACK(OnDeleteEvent), nullptr);
+    g_signal_connect(window, "set-focus", G_CALLBACK(OnSetFocus), nullptr);
     PlaceWindow(window, flags, x, y, width, height);
+    DeclareTitleBar(window, style.style);
     *record = WindowRecord{window};
     gtk_widget_show(area);
     if (style.show) {
@@ -184,8 +329,11 @@ int32_t EventWait() {
     if (int32_t queued = EventStateBeginWait(events)) {
         return queued;
     }
+    uint32_t message = MSG_GADGET_EVENT;
     if (postedGadgetEvents.empty()) {
+        lastMessage = MESSAGE_OTHER_SOURCE;
         gtk_main_iteration_do(TRUE);
+        message = lastMessage;
     }
     if (!postedGadgetEvents.empty()) {
         const PostedGadgetEvent posted = postedGadgetEvents.front();
@@ -193,8 +341,7 @@ int32_t EventWait() {
         events.window = posted.window;
         EventStateRaiseGadget(events, posted.gadget, posted.subtype);
     }
-    // GTK has no message numbers to pass through: 0 when nothing was raised.
-    return EventStateEndWait(events, 0);
+    return EventStateEndWait(events, message);
 }
 
 int32_t EventSourceGadget() {

@@ -21,7 +21,10 @@ DEADLINE_SECONDS = 20
 
 INITIAL_OUTPUT = "Buy Script Output"
 NOTHING_SELECTED_LINE = '"ERROR:" Nothing is selected!'
-QUIT, GENERATE, ABOUT, ADD, SAVE_CONFIG, OUTPUT, LINK = 5, 6, 7, 8, 9, 28, 29
+QUIT, GENERATE, ABOUT, ADD, SAVE_CONFIG, PRIMARY_AMMO, OUTPUT, LINK = 5, 6, 7, 8, 9, 12, 28, 29
+# Motif hint bits of what the title bar offers.
+FUNCTIONS_ALL, FUNCTION_MINIMISE, FUNCTION_MAXIMISE, FUNCTION_CLOSE = 1, 8, 16, 32
+DECORATIONS_ALL, DECORATION_MENU, DECORATION_MINIMISE, DECORATION_MAXIMISE = 1, 16, 32, 64
 PICKED_COMBOS = [27, 22, 23, 24, 25, 26]  # key, primary 1 and 2, secondary 1 and 2, armour
 PICKED_CHECKS = [12, 15, 16, 17, 18, 19, 20, 21]
 
@@ -70,11 +73,15 @@ def text_of(accessible):
     return accessible.name or (accessible[0].name if accessible.childCount else "")
 
 
+def x_window(pid, title="^Brevolt by "):
+    search = ["xdotool", "search", "--all", "--pid", str(pid), "--name", title]
+    found = subprocess.run(search, capture_output=True, text=True, check=True)
+    return int(found.stdout.split()[0])
+
+
 def request_close(pid):
     """What a window manager sends when the user closes the window."""
-    search = ["xdotool", "search", "--all", "--pid", str(pid), "--name", "^Brevolt by "]
-    found = subprocess.run(search, capture_output=True, text=True, check=True)
-    window = int(found.stdout.split()[0])
+    window = x_window(pid)
     x11 = ctypes.CDLL("libX11.so.6")
     x11.XOpenDisplay.restype = ctypes.c_void_p
     x11.XInternAtom.restype = ctypes.c_ulong
@@ -202,6 +209,16 @@ class BrevoltTest(unittest.TestCase):
     def sensitive(self, number):
         return state_of(self.gadget(number)).contains(pyatspi.STATE_SENSITIVE)
 
+    def key(self, keys, window_title="^Brevolt by "):
+        """Real key presses, to the window given the keyboard."""
+        window = str(x_window(self.program.pid, window_title))
+        subprocess.run(["xdotool", "windowfocus", "--sync", window, "key"] + keys.split(),
+                       check=True)
+
+    def focused(self):
+        return next((number for number in range(31)
+                     if state_of(self.gadget(number)).contains(pyatspi.STATE_FOCUSED)), None)
+
     def quit_with_exit_code_zero(self):
         self.press(QUIT)
         self.assertEqual(self.program.wait(DEADLINE_SECONDS), 0)
@@ -277,6 +294,29 @@ class BrevoltTest(unittest.TestCase):
         wait_until("the window usable again", lambda: self.sensitive(GENERATE))
         self.quit_with_exit_code_zero()
 
+    def test_tab_and_shift_tab_follow_creation_order(self):
+        # Nothing has the focus at first. Ctrl+Tab moves nothing, so the
+        # Shift+Tab after it goes back from Generate to Quit.
+        steps = [("shift+Tab", OUTPUT), ("Tab", QUIT), ("Tab", GENERATE),
+                 ("ctrl+Tab shift+Tab", QUIT), ("Tab Tab Tab Tab", SAVE_CONFIG),
+                 ("Tab", PRIMARY_AMMO), ("shift+Tab", SAVE_CONFIG)]
+        for keys, expected in steps:
+            self.key(keys)
+            wait_until("gadget %d focused after %s" % (expected, keys),
+                       lambda: self.focused() == expected)
+        self.quit_with_exit_code_zero()
+
+    def test_title_bar_offers_no_window_menu_close_or_minimise_box(self):
+        hints = subprocess.run(["xprop", "-id", str(x_window(self.program.pid)), "_MOTIF_WM_HINTS"],
+                               capture_output=True, text=True, check=True).stdout
+        flags, functions, decorations = (int(v, 16) for v in hints.split("=")[1].split(",")[:3])
+        self.assertEqual(flags & 3, 3, "functions and decorations are both declared")
+        offered = (FUNCTIONS_ALL | FUNCTION_MINIMISE | FUNCTION_MAXIMISE | FUNCTION_CLOSE)
+        self.assertEqual(functions & offered, 0)
+        shown = DECORATIONS_ALL | DECORATION_MENU | DECORATION_MINIMISE | DECORATION_MAXIMISE
+        self.assertEqual(decorations & shown, 0)
+        self.quit_with_exit_code_zero()
+
     def test_link_shows_its_hover_colour_and_opens_the_author_page(self):
         # The record is shared with the Windows tests: start and leave it empty.
         forget = lambda: os.path.exists(OPENED) and os.remove(OPENED)
@@ -294,6 +334,14 @@ class BrevoltTest(unittest.TestCase):
 
     def test_a_close_request_ends_the_program_with_exit_code_zero(self):
         request_close(self.program.pid)
+        self.assertEqual(self.program.wait(DEADLINE_SECONDS), 0)
+
+    def test_alt_f4_during_about_ends_the_program_after_ok(self):
+        self.press(ABOUT)
+        wait_until("the About box", lambda: self.window_with_role("alert"))
+        # The box's Return comes through the same display connection, after the close request.
+        self.key("alt+F4")
+        self.key("Return", "^About")
         self.assertEqual(self.program.wait(DEADLINE_SECONDS), 0)
 
 
