@@ -7,7 +7,7 @@
 #include "script/config_files.h"
 #include "script/script_list.h"
 #include "toolkit/files.h"
-#include "toolkit/files_platform.h"
+#include "toolkit/core/files_platform.h"
 
 #include <algorithm>
 #include <chrono>

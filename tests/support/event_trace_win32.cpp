@@ -1,7 +1,6 @@
 #include "tests/support/event_trace_win32.h"
 
 #include "toolkit/gadgets.h"
-#include "toolkit/toolkit_win32.h"
 
 #include <algorithm>
 
@@ -67,9 +66,11 @@ EventTrace Settle(const EventCodes& kept, HWND window) {
 }
 
 void StartToolkitRuntime() {
-    if (!ProgramHeap()) {
+    static bool started = false;
+    if (!started) {
         ASSERT_TRUE(RuntimeStart());
         testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
+        started = true;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "toolkit/code_page.h"
+#include "toolkit/core/code_page.h"
 
 #include <gtest/gtest.h>
 

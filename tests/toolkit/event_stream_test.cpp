@@ -1,4 +1,4 @@
-#include "toolkit/event_stream.h"
+#include "toolkit/core/event_stream.h"
 
 #include "toolkit/windows.h"
 

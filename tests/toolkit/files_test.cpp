@@ -1,7 +1,7 @@
 #include "toolkit/files.h"
 
 #include "tests/support/memory_shortage.h"
-#include "toolkit/files_platform.h"
+#include "toolkit/core/files_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/window_placement.h"
+#include "toolkit/core/window_placement.h"
 
 #include "toolkit/windows.h"
 
