@@ -90,6 +90,8 @@ intptr_t ComboCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, i
         g_object_set(cell->data, "ellipsize", PANGO_ELLIPSIZE_END, "max-width-chars", 1, nullptr);
     }
     g_list_free(cells);
+    // Empty, it still takes the focus, as on Windows.
+    gtk_combo_box_set_button_sensitivity(GTK_COMBO_BOX(combo), GTK_SENSITIVITY_ON);
     g_signal_connect(combo, "changed", G_CALLBACK(OnChanged), nullptr);
     g_signal_connect(combo, "notify::popup-shown", G_CALLBACK(OnPopupShown), nullptr);
     return GadgetPlace(number, x, y, width, -1, COMBO_KIND, combo, combo);

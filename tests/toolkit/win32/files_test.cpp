@@ -30,12 +30,18 @@ TEST(FilesWin32Test, OpenModesKeepContentsAndShareAsAsked) {
     EXPECT_EQ(Read(path), "ab\r\n456789");
     EXPECT_NE(FileOpenRead(0, path.c_str()), 0);
     EXPECT_NE(FileOpenRead(1, path.c_str()), 0) << "readers share";
+    FileWriteLine(1, "x");
+    EXPECT_EQ(FileClose(1), 0) << "a write the system refused";
+    EXPECT_NE(FileOpenRead(1, path.c_str()), 0);
     EXPECT_EQ(FileOpenExclusive(2, path.c_str()), 0) << "others have it open";
     EXPECT_EQ(FileWriteLine(2, "x"), 0) << "a failed open leaves the number free";
     FileCloseAll();
     EXPECT_NE(FileOpenExclusive(2, path.c_str()), 0);
     EXPECT_EQ(FileOpenRead(0, path.c_str()), 0) << "held exclusively";
     FileCloseAll();
+    EXPECT_NE(FileCreate(0, path.c_str()), 0);
+    EXPECT_EQ(FileClose(0), 1);
+    EXPECT_EQ(Read(path), "") << "a created file starts empty";
     DeleteFileA(path.c_str());
 }
 
