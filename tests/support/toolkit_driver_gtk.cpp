@@ -123,6 +123,15 @@ void UserClose(intptr_t window) {
     Queue(NewEvent(GDK_DELETE, WidgetOf(window)));
 }
 
+bool IsShown(intptr_t window) {
+    return gtk_widget_get_visible(WidgetOf(window));
+}
+
+void SetEnabled(intptr_t handle, bool enabled) {
+    gtk_widget_set_sensitive(WidgetOf(handle), enabled);
+}
+
+// The gadget is the child of the window's GtkFixed that holds the focus.
 intptr_t FocusedGadget(intptr_t window) {
     GtkWidget* area = gtk_bin_get_child(GTK_BIN(WidgetOf(window)));
     GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(WidgetOf(window)));
@@ -132,16 +141,8 @@ intptr_t FocusedGadget(intptr_t window) {
     return reinterpret_cast<intptr_t>(focus);
 }
 
-void SetEnabled(intptr_t handle, bool enabled) {
-    gtk_widget_set_sensitive(WidgetOf(handle), enabled);
-}
-
 bool IsEnabled(intptr_t handle) {
     return gtk_widget_get_sensitive(WidgetOf(handle));
-}
-
-bool IsShown(intptr_t window) {
-    return gtk_widget_get_visible(WidgetOf(window));
 }
 
 // A box runs its own main loop, which finds and answers it.

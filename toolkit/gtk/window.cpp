@@ -18,20 +18,6 @@ struct PostedGadgetEvent {
     int32_t subtype;
 };
 
-// What the title bar offers for each Windows style bit, told to the window
-// manager through the Motif hints.
-struct TitleBarPart {
-    uint32_t style;
-    GdkWMDecoration decoration;
-    GdkWMFunction function;
-};
-
-const TitleBarPart titleBarParts[] = {
-    {WINDOW_STYLE_SYSTEM_MENU, GDK_DECOR_MENU, GDK_FUNC_CLOSE},
-    {WINDOW_STYLE_MINIMIZE_BOX, GDK_DECOR_MINIMIZE, GDK_FUNC_MINIMIZE},
-    {WINDOW_STYLE_MAXIMIZE_BOX, GDK_DECOR_MAXIMIZE, GDK_FUNC_MAXIMIZE},
-};
-
 constexpr ObjectNumber NO_WINDOW = -1;
 constexpr char WINDOW_NUMBER_KEY[] = "toolkit-window-number";
 // WindowPlacementFor's answer for "where the window system puts it".
@@ -139,17 +125,18 @@ void OnSetFocus(GtkWindow* window, GtkWidget* next, gpointer) {
 // Without a system menu the title bar offers no window menu, no close box
 // and no minimise or maximise box, as on Windows.
 void DeclareTitleBar(GtkWidget* window, uint32_t style) {
-    auto decorations = static_cast<GdkWMDecoration>(GDK_DECOR_BORDER | GDK_DECOR_TITLE);
-    GdkWMFunction functions = GDK_FUNC_MOVE;
-    for (const TitleBarPart& part : titleBarParts) {
-        if ((style & WINDOW_STYLE_SYSTEM_MENU) && (style & part.style)) {
-            decorations = static_cast<GdkWMDecoration>(decorations | part.decoration);
-            functions = static_cast<GdkWMFunction>(functions | part.function);
-        }
-    }
+    const bool menu = style & WINDOW_STYLE_SYSTEM_MENU;
+    const bool minimise = menu && (style & WINDOW_STYLE_MINIMIZE_BOX);
+    const bool maximise = menu && (style & WINDOW_STYLE_MAXIMIZE_BOX);
+    const int decorations = GDK_DECOR_BORDER | GDK_DECOR_TITLE | (menu ? GDK_DECOR_MENU : 0) |
+                            (minimise ? GDK_DECOR_MINIMIZE : 0) |
+                            (maximise ? GDK_DECOR_MAXIMIZE : 0);
+    const int functions = GDK_FUNC_MOVE | (menu ? GDK_FUNC_CLOSE : 0) |
+                          (minimise ? GDK_FUNC_MINIMIZE : 0) | (maximise ? GDK_FUNC_MAXIMIZE : 0);
     gtk_widget_realize(window);
-    gdk_window_set_decorations(gtk_widget_get_window(window), decorations);
-    gdk_window_set_functions(gtk_widget_get_window(window), functions);
+    gdk_window_set_decorations(gtk_widget_get_window(window),
+                               static_cast<GdkWMDecoration>(decorations));
+    gdk_window_set_functions(gtk_widget_get_window(window), static_cast<GdkWMFunction>(functions));
 }
 
 // Centres by the same rule as on Windows, on the monitor's work area.

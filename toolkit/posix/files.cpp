@@ -1,3 +1,4 @@
+// Files over POSIX descriptors: open with the flags of each mode, write, close.
 #include "toolkit/core/files_platform.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// The toolkit lock over a POSIX mutex.
 #include "toolkit/core/lock.h"
 
 #include <pthread.h>

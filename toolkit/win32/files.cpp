@@ -1,3 +1,4 @@
+// Files over KERNEL32: CreateFileA with the share mode of each open mode, WriteFile, CloseHandle.
 #include "toolkit/core/files_platform.h"
 
 #include <windows.h>

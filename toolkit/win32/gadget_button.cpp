@@ -1,4 +1,4 @@
-// The "Button" family: frame, push button and check box.
+// The "Button" family over USER32 "Button" controls: frame, push button and check box.
 #include "toolkit/win32/gadget_kinds.h"
 
 namespace {

@@ -1,4 +1,5 @@
-// The drop-down list combo box: entries in insertion order, at most one selected.
+// The drop-down list combo box over a USER32 "ComboBox": entries in insertion
+// order, at most one selected.
 #include "toolkit/win32/gadget_kinds.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// The toolkit lock over a KERNEL32 critical section.
 #include "toolkit/core/lock.h"
 
 #include <windows.h>
