@@ -16,6 +16,17 @@
 
 struct GadgetKindTable;
 
+// The first word of each kind's table.
+enum GadgetKindCode : int32_t {
+    KIND_BUTTON = 1,
+    KIND_OUTPUT_BOX = 2,
+    KIND_LABEL = 3,
+    KIND_CHECK_BOX = 4,
+    KIND_FRAME = 7,
+    KIND_COMBO = 8,
+    KIND_LINK = 10,
+};
+
 // One per live gadget, in the gadget registry.
 struct GadgetRecord {
     intptr_t handle; // the platform control; 0 while the slot is free

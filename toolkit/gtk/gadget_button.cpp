@@ -15,12 +15,13 @@ void SetCheckMark(GadgetRecord& record, int32_t value) {
 
 // Entries: code, hook, free, state, set state, text, set text, add item,
 // add item ex, set colour, colour.
-const GadgetKindTable FRAME_KIND = {7,       nullptr, nullptr, nullptr, nullptr, nullptr,
-                                    nullptr, nullptr, nullptr, nullptr, nullptr};
-const GadgetKindTable BUTTON_KIND = {1,       nullptr, nullptr, nullptr, nullptr, nullptr,
-                                     nullptr, nullptr, nullptr, nullptr, nullptr};
-const GadgetKindTable CHECK_BOX_KIND = {4,       nullptr, nullptr, CheckMark, SetCheckMark, nullptr,
-                                        nullptr, nullptr, nullptr, nullptr,   nullptr};
+const GadgetKindTable FRAME_KIND = {KIND_FRAME, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                    nullptr,    nullptr, nullptr, nullptr, nullptr};
+const GadgetKindTable BUTTON_KIND = {KIND_BUTTON, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                     nullptr,     nullptr, nullptr, nullptr, nullptr};
+const GadgetKindTable CHECK_BOX_KIND = {KIND_CHECK_BOX, nullptr, nullptr, CheckMark,
+                                        SetCheckMark,   nullptr, nullptr, nullptr,
+                                        nullptr,        nullptr, nullptr};
 
 void OnClicked(GtkWidget* widget, gpointer) {
     GadgetReport(widget, SUBTYPE_CLICKED);

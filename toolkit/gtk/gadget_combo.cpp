@@ -63,7 +63,7 @@ void InsertItem(GadgetRecord& record, int32_t position, const char* text, int32_
     }
 }
 
-const GadgetKindTable COMBO_KIND = {8,           nullptr, nullptr,      SelectedIndex,
+const GadgetKindTable COMBO_KIND = {KIND_COMBO,  nullptr, nullptr,      SelectedIndex,
                                     SelectIndex, nullptr, SelectByText, InsertItem,
                                     nullptr,     nullptr, nullptr};
 

@@ -7,9 +7,9 @@ namespace {
 
 constexpr int32_t BLACK = 0;
 
-const GadgetKindTable LINK_KIND = {10,      nullptr,       KindFreeColours, nullptr,
-                                   nullptr, nullptr,       nullptr,         nullptr,
-                                   nullptr, KindSetColour, KindGetColour};
+const GadgetKindTable LINK_KIND = {KIND_LINK, nullptr,       KindFreeColours, nullptr,
+                                   nullptr,   nullptr,       nullptr,         nullptr,
+                                   nullptr,   KindSetColour, KindGetColour};
 
 // The hover colour, while the pointer is over the link and its window
 // takes input; above the link's own colours.

@@ -4,12 +4,12 @@
 
 namespace {
 
-const GadgetKindTable LABEL_KIND = {3,       nullptr,       KindFreeColours, nullptr,
-                                    nullptr, nullptr,       nullptr,         nullptr,
-                                    nullptr, KindSetColour, KindGetColour};
-const GadgetKindTable OUTPUT_BOX_KIND = {2,       nullptr,       KindFreeColours, nullptr,
-                                         nullptr, nullptr,       nullptr,         nullptr,
-                                         nullptr, KindSetColour, KindGetColour};
+const GadgetKindTable LABEL_KIND = {KIND_LABEL, nullptr,       KindFreeColours, nullptr,
+                                    nullptr,    nullptr,       nullptr,         nullptr,
+                                    nullptr,    KindSetColour, KindGetColour};
+const GadgetKindTable OUTPUT_BOX_KIND = {KIND_OUTPUT_BOX, nullptr,       KindFreeColours, nullptr,
+                                         nullptr,         nullptr,       nullptr,         nullptr,
+                                         nullptr,         KindSetColour, KindGetColour};
 
 } // namespace
 

@@ -18,13 +18,13 @@ struct KindFocus {
 };
 
 const KindFocus kindFocus[] = {
-    {1, true, {}, {}},
-    {2,
+    {KIND_BUTTON, true, {}, {}},
+    {KIND_OUTPUT_BOX,
      true,
      {SUBTYPE_EDIT_FOCUS_GAINED, SUBTYPE_FOCUS_GAINED},
      {SUBTYPE_EDIT_FOCUS_LOST, SUBTYPE_FOCUS_LOST}},
-    {4, true, {}, {}},
-    {8, true, {SUBTYPE_COMBO_FOCUS_GAINED}, {SUBTYPE_COMBO_FOCUS_LOST}},
+    {KIND_CHECK_BOX, true, {}, {}},
+    {KIND_COMBO, true, {SUBTYPE_COMBO_FOCUS_GAINED}, {SUBTYPE_COMBO_FOCUS_LOST}},
 };
 
 constexpr char GADGET_NUMBER_KEY[] = "toolkit-gadget-number";

@@ -16,7 +16,7 @@ void SetCheckMark(GadgetRecord& record, int32_t value) {
 const GadgetKindTable& FrameKind() {
     static const GadgetKindTable table = [] {
         GadgetKindTable kind{};
-        kind.code = 7;
+        kind.code = KIND_FRAME;
         return kind;
     }();
     return table;
@@ -31,12 +31,12 @@ GadgetKindTable CheckMarkKind(int32_t code) {
 }
 
 const GadgetKindTable& ButtonKind() {
-    static const GadgetKindTable table = CheckMarkKind(1);
+    static const GadgetKindTable table = CheckMarkKind(KIND_BUTTON);
     return table;
 }
 
 const GadgetKindTable& CheckBoxKind() {
-    static const GadgetKindTable table = CheckMarkKind(4);
+    static const GadgetKindTable table = CheckMarkKind(KIND_CHECK_BOX);
     return table;
 }
 

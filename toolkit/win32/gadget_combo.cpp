@@ -41,7 +41,7 @@ void InsertItem(GadgetRecord& record, int32_t position, const char* text, int32_
 const GadgetKindTable& ComboKind() {
     static const GadgetKindTable table = [] {
         GadgetKindTable kind{};
-        kind.code = 8;
+        kind.code = KIND_COMBO;
         kind.getState = SelectedIndex;
         kind.setState = SelectIndex;
         kind.setText = SelectByText;

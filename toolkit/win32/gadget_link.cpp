@@ -167,7 +167,7 @@ void FreeLink(GadgetRecord& record) {
 const GadgetKindTable& LinkKind() {
     static const GadgetKindTable table = [] {
         GadgetKindTable kind{};
-        kind.code = 10;
+        kind.code = KIND_LINK;
         kind.messageHook = LinkColourQuery;
         kind.free = FreeLink;
         kind.setColour = KindSetColour;

@@ -56,12 +56,12 @@ GadgetKindTable ColouredKind(int32_t code, decltype(GadgetKindTable::messageHook
 }
 
 const GadgetKindTable& LabelKind() {
-    static const GadgetKindTable table = ColouredKind(3, LabelColourQuery);
+    static const GadgetKindTable table = ColouredKind(KIND_LABEL, LabelColourQuery);
     return table;
 }
 
 const GadgetKindTable& OutputBoxKind() {
-    static const GadgetKindTable table = ColouredKind(2, OutputBoxColourQuery);
+    static const GadgetKindTable table = ColouredKind(KIND_OUTPUT_BOX, OutputBoxColourQuery);
     return table;
 }
 
