@@ -181,6 +181,7 @@ TEST_F(ContractTest, ASecondStartChangesNothingAndClosingFreesTheNumbers) {
     EXPECT_TRUE(RuntimeStart());
     EXPECT_EQ(WindowHandleOf(WINDOW), window);
     EXPECT_EQ(GadgetGetText(1), "Go");
+    EXPECT_TRUE(ButtonCreate(2, 10, 40, 80, 24, "Still here")) << "the window takes gadgets still";
     WindowClose(WINDOW);
     EXPECT_EQ(WindowHandleOf(WINDOW), 0);
     EXPECT_EQ(GadgetGetText(1), "");

@@ -70,6 +70,7 @@ std::vector<int32_t> Wait(EventState& state, uint32_t message, int32_t raisedGad
 TEST(EventState, GadgetEventsDuringAndBetweenWaits) {
     using W = std::vector<int32_t>;
     EventState state;
+    EXPECT_EQ(Wait(state, 512), W({512, 0, 0, -1})) << "a fresh state holds nothing";
     EXPECT_EQ(Wait(state, 0x111, 7), W({EVENT_GADGET, 0, 7, 0}));
     EventQueueAppend(state.queue, EVENT_CLOSE_WINDOW, 2);
     EXPECT_EQ(Wait(state, 0), W({EVENT_CLOSE_WINDOW, 2, 7, -1})) << "queued events keep the gadget";
