@@ -6,8 +6,8 @@
 #include "script/composer.h"
 #include "script/config_files.h"
 #include "script/script_list.h"
+#include "toolkit/core/files_platform.h"
 #include "toolkit/files.h"
-#include "toolkit/files_platform.h"
 
 #include <algorithm>
 #include <chrono>

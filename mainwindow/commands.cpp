@@ -21,7 +21,6 @@ constexpr const char* ABOUT_TEXT = "Brevolt (c) 2007 by Oskerand\r\n"
                                    "Home page: www.oskerand.example\r\n"
                                    "Brevolt page: www.brevolt.example\r\n"
                                    "----------------------------------------";
-constexpr uint32_t BOX_INFORMATION = 64;
 // Without its window the program could only wait for events that never come.
 constexpr int EXIT_NO_WINDOW = 1;
 
@@ -84,7 +83,7 @@ void OnSaveConfig(ProgramState& state) {
 
 // Blocks the main window until the box is dismissed.
 void OnAbout(ProgramState&) {
-    MessageBoxShow(ABOUT_TITLE, ABOUT_TEXT, BOX_INFORMATION);
+    MessageBoxShow(ABOUT_TITLE, ABOUT_TEXT, MESSAGE_BOX_INFORMATION);
 }
 
 // The shell picks the browser; a failure to open the page is not reported.

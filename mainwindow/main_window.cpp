@@ -30,12 +30,11 @@ struct GadgetLayout {
     const CatalogueTable* entries; // combo boxes only
 };
 
-constexpr uint32_t LABEL_SUNKEN = 0x20000;
-constexpr uint32_t OUTPUT_READ_ONLY = 0x800;
 constexpr uint32_t LINK_HOVER_BLUE = 0xff0000;
-// A popup with a caption (Win32 WS_POPUP | WS_CAPTION) and no window menu, so
-// no close box: Quit or Alt+F4 end the program.
-constexpr uint32_t MAIN_WINDOW_FLAGS = 0x80000000 | 0x00c00000 | WINDOW_CENTER_SCREEN;
+// A popup with a caption and no window menu, so no close box: Quit or
+// Alt+F4 end the program.
+constexpr uint32_t MAIN_WINDOW_FLAGS =
+    WINDOW_STYLE_POPUP | WINDOW_STYLE_CAPTION | WINDOW_CENTER_SCREEN;
 
 // Creation order. Each combo box is filled and set to its first entry before
 // the next gadget is made.
@@ -68,7 +67,8 @@ const GadgetLayout mainLayout[] = {
     {GADGET_SECONDARY2, KIND_COMBO, 60, 130, 100, 100, nullptr, 0, &SecondaryWeaponTable},
     {GADGET_ARMOUR, KIND_COMBO, 10, 290, 100, 100, nullptr, 0, &ArmourTable},
     {GADGET_KEY, KIND_COMBO, 130, 290, 100, 100, nullptr, 0, &KeyTable},
-    {GADGET_OUTPUT, KIND_OUTPUT, 5, 315, 240, 40, "Buy Script Output", OUTPUT_READ_ONLY, nullptr},
+    {GADGET_OUTPUT, KIND_OUTPUT, 5, 315, 240, 40, "Buy Script Output", OUTPUT_BOX_READ_ONLY,
+     nullptr},
     {GADGET_LINK, KIND_LINK, 90, 416, 70, 15, "Oskerand", LINK_HOVER_BLUE, nullptr},
     {30, KIND_LABEL, 50, 432, 150, 15, "Freeware: share it freely", LABEL_SUNKEN, nullptr},
 };

@@ -7,7 +7,26 @@
 #include <string>
 
 constexpr int32_t COLOUR_DEFAULT = -1;
-constexpr int32_t SUBTYPE_FOCUS_GAINED = 14000;
+// Which colour GadgetSetColour and GadgetGetColour mean.
+constexpr int32_t COLOUR_TEXT = 1;
+constexpr int32_t COLOUR_BACKGROUND = 2;
+
+// LabelCreate flags: a sunken border.
+constexpr uint32_t LABEL_SUNKEN = 0x20000;
+// OutputBoxCreate flags.
+constexpr uint32_t OUTPUT_BOX_READ_ONLY = 0x800;
+constexpr uint32_t OUTPUT_BOX_NO_BORDER = 0x20000;
+
+// Subtypes of gadget events: the Win32 notification codes, on every platform.
+constexpr int32_t SUBTYPE_CLICKED = 0;           // button, check box, link
+constexpr int32_t SUBTYPE_SELECTION_CHANGED = 1; // combo box, by the user
+constexpr int32_t SUBTYPE_COMBO_FOCUS_GAINED = 3;
+constexpr int32_t SUBTYPE_COMBO_FOCUS_LOST = 4;
+constexpr int32_t SUBTYPE_DROPPED_DOWN = 7;
+constexpr int32_t SUBTYPE_CLOSED_UP = 8;
+constexpr int32_t SUBTYPE_EDIT_FOCUS_GAINED = 0x100; // output box, reported by the control
+constexpr int32_t SUBTYPE_EDIT_FOCUS_LOST = 0x200;
+constexpr int32_t SUBTYPE_FOCUS_GAINED = 14000; // output box, reported by the toolkit
 constexpr int32_t SUBTYPE_FOCUS_LOST = 14001;
 
 bool GadgetLibraryInit();
@@ -37,6 +56,7 @@ int32_t GadgetGetState(ObjectNumber number);
 std::string GadgetGetText(ObjectNumber number);
 void GadgetSetText(ObjectNumber number, const char* text);
 
-// Colour of a gadget that has colours: which = 1 text, 2 background.
+// Colour of a label, output box or link: which is COLOUR_TEXT or
+// COLOUR_BACKGROUND. Other kinds answer COLOUR_DEFAULT.
 void GadgetSetColour(ObjectNumber number, int32_t which, int32_t colour);
 int32_t GadgetGetColour(ObjectNumber number, int32_t which);

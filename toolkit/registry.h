@@ -67,4 +67,11 @@ template <typename Record> void RegistryEnumBegin(ObjectRegistry<Record>& regist
 template <typename Record>
 Record* RegistryEnumNext(ObjectRegistry<Record>& registry, ObjectNumber* number);
 
-#include "toolkit/registry_impl.h"
+// What a create operation returns: the issued identifier when it was asked
+// for NUMBER_ANY, else the object's platform handle.
+inline intptr_t RegistryCreateResult(ObjectNumber requested, ObjectNumber claimed,
+                                     intptr_t handle) {
+    return requested == NUMBER_ANY ? claimed : handle;
+}
+
+#include "toolkit/core/registry_impl.h"

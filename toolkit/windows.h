@@ -18,6 +18,13 @@ constexpr uint32_t MSG_GADGET_EVENT = 13103;
 // A toolkit handler's answer for "not handled; use the default handling".
 constexpr uintptr_t NOT_HANDLED = 0xD0D0D0D1u;
 
+// Window styles WindowOpen's flags carry to the platform (the Win32 WS_ bits).
+constexpr uint32_t WINDOW_STYLE_POPUP = 0x80000000;
+constexpr uint32_t WINDOW_STYLE_CAPTION = 0x00C00000;
+constexpr uint32_t WINDOW_STYLE_SYSTEM_MENU = 0x00080000; // window menu and close box
+constexpr uint32_t WINDOW_STYLE_MINIMIZE_BOX = 0x00020000;
+constexpr uint32_t WINDOW_STYLE_MAXIMIZE_BOX = 0x00010000;
+
 constexpr uint32_t WINDOW_CENTER_SCREEN = 0x00000001;
 constexpr uint32_t WINDOW_CENTER_PARENT = 0x00000002;
 constexpr uint32_t WINDOW_HIDDEN = 0x10000000;

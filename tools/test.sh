@@ -103,6 +103,12 @@ if wine_display_start; then
   trap 'e2e_environment_stop; wine_session_stop' EXIT
   e2e_environment_start
   export BREVOLT_EXPECTED="$root/tests/e2e/expected"
+  # The toolkit's contract against GTK, on the same display as the program.
+  if [ -x "$native/tests/contract_tests" ]; then
+    run_suite native-contract 120 env ASAN_OPTIONS=detect_leaks=0 NO_AT_BRIDGE=1 "$native/tests/contract_tests"
+  else
+    failures+=("the GTK contract tests $native/tests/contract_tests were not built")
+  fi
   if [ -x "$native/brevolt" ]; then
     # GTK and fontconfig keep their caches until the process ends; leaks are
     # the unit tests' business.

@@ -74,11 +74,10 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
                              << bytes << std::flush);
 }
 
-ScratchFolder::ScratchFolder(const std::wstring& parent) {
+ScratchFolder::ScratchFolder() {
     static unsigned counter = 0;
-    path_ =
-        (parent.empty() ? fs::temp_directory_path() : fs::path(parent)) /
-        ("brevolt-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter));
+    path_ = fs::temp_directory_path() / ("brevolt-e2e-" + std::to_string(GetCurrentProcessId()) +
+                                         "-" + std::to_string(++counter));
     std::error_code ignored;
     fs::remove_all(path_, ignored); // left by an earlier run with the same process id
     fs::create_directory(path_, ignored);
@@ -188,18 +187,6 @@ bool Brevolt::PointerTo(int gadget, int x, int y) const {
            });
 }
 
-bool Brevolt::PressTab(bool shift) {
-    const WORD keys[] = {VK_SHIFT, VK_TAB, VK_TAB, VK_SHIFT};
-    INPUT inputs[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i];
-        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    return shift ? SendInput(4, inputs, sizeof(INPUT)) == 4
-                 : SendInput(2, inputs + 1, sizeof(INPUT)) == 2;
-}
-
 bool Brevolt::Shows(int gadget, COLORREF colour) const {
     RECT area;
     if (!GetWindowRect(Gadget(gadget), &area)) {
@@ -214,12 +201,6 @@ bool Brevolt::Shows(int gadget, COLORREF colour) const {
     }
     ReleaseDC(nullptr, screen);
     return found;
-}
-
-HWND Brevolt::Focused() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(process_.dwThreadId, &info) ? info.hwndFocus : nullptr;
 }
 
 } // namespace e2e

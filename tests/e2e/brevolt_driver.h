@@ -45,12 +45,6 @@ inline std::string TextOf(HWND window) { // empty when it does not answer
 }
 std::string ClassOf(HWND window);
 std::vector<std::string> ComboItems(HWND combo);
-inline bool SetComboSelection(HWND combo, int index) {
-    return Ask(combo, CB_SETCURSEL, index) == index;
-}
-inline bool SetCheck(HWND button, bool checked) {
-    return Ask(button, BM_SETCHECK, checked) >= 0;
-}
 
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
@@ -64,15 +58,13 @@ inline HANDLE HoldFileExclusively(const std::wstring& path) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// A new, empty folder under the temporary folder, or under parent; removed
-// with its files.
+// A new, empty folder under the temporary folder; removed with its files.
 class ScratchFolder {
   public:
-    explicit ScratchFolder(const std::wstring& parent = {});
+    ScratchFolder();
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::wstring Path() const { return path_.wstring(); }
     std::wstring File(const wchar_t* name) const { return (path_ / name).wstring(); }
 
   private:
@@ -111,13 +103,10 @@ class Brevolt {
     bool Click(int gadget);
 
     // Real input, as the X server delivers it: the pointer to a point of a
-    // gadget's client area, or Tab with Shift held or not.
+    // gadget's client area.
     bool PointerTo(int gadget, int x, int y) const;
-    static bool PressTab(bool shift);
     // Whether the gadget as shown on the screen has a pixel of this colour.
     bool Shows(int gadget, COLORREF colour) const;
-    // The control that has the keyboard focus in the program.
-    HWND Focused() const;
 
     bool WaitForMessageBox(MessageBoxSeen* seen);
     // Presses the box's OK button and waits until the box is gone.

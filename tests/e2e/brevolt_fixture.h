@@ -24,32 +24,6 @@ inline std::string BuyscriptFile(const std::vector<std::string>& lines) {
     return file;
 }
 
-// Picks as the user makes them: the display texts of the combo boxes for the
-// key, primary 1 and 2, secondary 1 and 2 and armour ("" or missing: the first
-// entry), and a '0' or '1' for each check box 12, 15 to 21.
-struct Picks {
-    std::vector<std::string> combos;
-    const char* checks = "00000000";
-};
-constexpr int PICKED_COMBOS[] = {27, 22, 23, 24, 25, 26};
-constexpr int PICKED_CHECKS[] = {12, 15, 16, 17, 18, 19, 20, 21};
-
-inline void Apply(Brevolt& app, const Picks& picks) {
-    for (size_t combo = 0; combo < std::size(PICKED_COMBOS); ++combo) {
-        HWND box = app.Gadget(PICKED_COMBOS[combo]);
-        const std::string text = combo < picks.combos.size() ? picks.combos[combo] : "";
-        const std::wstring wide(text.begin(), text.end());
-        const LRESULT row = text.empty() ? 0
-                                         : Ask(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                               reinterpret_cast<LPARAM>(wide.c_str()));
-        ASSERT_GE(row, 0) << text;
-        ASSERT_TRUE(SetComboSelection(box, static_cast<int>(row))) << text;
-    }
-    for (size_t check = 0; check < std::size(PICKED_CHECKS); ++check) {
-        ASSERT_TRUE(SetCheck(app.Gadget(PICKED_CHECKS[check]), picks.checks[check] == '1'));
-    }
-}
-
 // Each "Error" box in this order, dismissed in turn; then none is left.
 inline void ExpectErrorBoxes(Brevolt& app, const std::vector<std::string>& texts) {
     for (const std::string& text : texts) {

@@ -1,7 +1,6 @@
 """The Linux program, driven from outside through its accessibility tree by
 tools/test.sh in a D-Bus session on a private display. Every wait ends at a
 deadline; none waits a fixed time."""
-import ctypes
 import os
 import re
 import subprocess
@@ -22,30 +21,32 @@ DEADLINE_SECONDS = 20
 
 INITIAL_OUTPUT = "Buy Script Output"
 NOTHING_SELECTED_LINE = '"ERROR:" Nothing is selected!'
-QUIT, GENERATE, ABOUT, ADD, SAVE_CONFIG, OUTPUT, LINK = 5, 6, 7, 8, 9, 28, 29
+QUIT, GENERATE, ABOUT, ADD, SAVE_CONFIG, PRIMARY_AMMO, OUTPUT, LINK = 5, 6, 7, 8, 9, 12, 28, 29
+# Motif hint bits of what the title bar offers.
+FUNCTIONS_ALL, FUNCTION_MINIMISE, FUNCTION_MAXIMISE, FUNCTION_CLOSE = 1, 8, 16, 32
+DECORATIONS_ALL, DECORATION_MENU, DECORATION_MINIMISE, DECORATION_MAXIMISE = 1, 16, 32, 64
 PICKED_COMBOS = [27, 22, 23, 24, 25, 26]  # key, primary 1 and 2, secondary 1 and 2, armour
 PICKED_CHECKS = [12, 15, 16, 17, 18, 19, 20, 21]
 
-# Gadget number = creation order = place among the window's children. GTK
-# grows a widget whose caption does not fit, so a matching size also says
-# the caption fits. Combo boxes: (entries, width); closed, as high as the font.
+# Gadget number = creation order = place among the window's children: role,
+# text, width, height. GTK grows a widget whose caption does not fit, so a
+# matching size says the caption fits. Combo boxes: (entries, width); closed,
+# as high as the font.
 LAYOUT = [
-    ("panel", "Primary Weapon", 5, 5, 240, 80), ("panel", "Secondary Weapon", 5, 95, 240, 80),
-    ("panel", "Items", 5, 185, 240, 80), ("panel", "Armor", 5, 275, 120, 40),
-    ("panel", "Key Press", 125, 275, 120, 40), ("push button", "Quit", 5, 365, 80, 25),
-    ("push button", "Generate", 85, 365, 80, 25), ("push button", "About", 165, 365, 80, 25),
-    ("push button", "Add", 45, 390, 80, 25), ("push button", "Save Config", 125, 390, 80, 25),
-    ("label", "Choice 1:", 10, 25, 50, 15), ("label", "Choice 2:", 10, 45, 50, 15),
-    ("check box", "Primary Ammo", 10, 65, 85, 17), ("label", "Choice 1:", 10, 115, 50, 15),
-    ("label", "Choice 2:", 10, 135, 50, 15), ("check box", "Secondary Ammo", 10, 155, 100, 17),
-    ("check box", "Flashbang 1", 10, 200, 80, 17), ("check box", "Flashbang 2", 10, 220, 80, 17),
-    ("check box", "HE Grenade", 10, 240, 80, 15), ("check box", "Smoke Grenade", 145, 200, 95, 17),
-    ("check box", "Nightvision", 145, 220, 70, 17), ("check box", "Defusal Kit", 145, 240, 70, 17),
-    ("combo box", 19, 60, 20, 100), ("combo box", 19, 60, 40, 100),
-    ("combo box", 7, 60, 110, 100), ("combo box", 7, 60, 130, 100),
-    ("combo box", 3, 10, 290, 100), ("combo box", 100, 130, 290, 100),
-    ("text", INITIAL_OUTPUT, 5, 315, 240, 40), ("panel", "Oskerand", 90, 416, 70, 15),
-    ("panel", "Freeware: share it freely", 50, 432, 150, 15),
+    ("panel", "Primary Weapon", 240, 80), ("panel", "Secondary Weapon", 240, 80),
+    ("panel", "Items", 240, 80), ("panel", "Armor", 120, 40), ("panel", "Key Press", 120, 40),
+    ("push button", "Quit", 80, 25), ("push button", "Generate", 80, 25),
+    ("push button", "About", 80, 25), ("push button", "Add", 80, 25),
+    ("push button", "Save Config", 80, 25), ("label", "Choice 1:", 50, 15),
+    ("label", "Choice 2:", 50, 15), ("check box", "Primary Ammo", 85, 17),
+    ("label", "Choice 1:", 50, 15), ("label", "Choice 2:", 50, 15),
+    ("check box", "Secondary Ammo", 100, 17), ("check box", "Flashbang 1", 80, 17),
+    ("check box", "Flashbang 2", 80, 17), ("check box", "HE Grenade", 80, 15),
+    ("check box", "Smoke Grenade", 95, 17), ("check box", "Nightvision", 70, 17),
+    ("check box", "Defusal Kit", 70, 17), ("combo box", 19, 100), ("combo box", 19, 100),
+    ("combo box", 7, 100), ("combo box", 7, 100), ("combo box", 3, 100), ("combo box", 100, 100),
+    ("text", INITIAL_OUTPUT, 240, 40), ("panel", "Oskerand", 70, 15),
+    ("panel", "Freeware: share it freely", 150, 15),
 ]
 WINDOW_TITLE = 'Brevolt by "Oskerand" v1.1, Build 4'
 
@@ -71,25 +72,10 @@ def text_of(accessible):
     return accessible.name or (accessible[0].name if accessible.childCount else "")
 
 
-def request_close(pid):
-    """What a window manager sends when the user closes the window."""
-    search = ["xdotool", "search", "--all", "--pid", str(pid), "--name", "^Brevolt by "]
+def x_window(pid, title="^Brevolt by "):
+    search = ["xdotool", "search", "--all", "--pid", str(pid), "--name", title]
     found = subprocess.run(search, capture_output=True, text=True, check=True)
-    window = int(found.stdout.split()[0])
-    x11 = ctypes.CDLL("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XInternAtom.restype = ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                               ctypes.c_void_p]
-    display = x11.XOpenDisplay(None)
-    protocols = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
-    delete = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-    # An XClientMessageEvent, whose fields all take one long each: type,
-    # serial, send_event, display, window, message_type, format, data.
-    event = (ctypes.c_long * 24)(33, 0, 1, 0, window, protocols, 32, delete)
-    x11.XSendEvent(display, window, 0, 0, event)
-    x11.XCloseDisplay(display)
+    return int(found.stdout.split()[0])
 
 
 def window_icons(window):
@@ -222,6 +208,16 @@ class BrevoltTest(unittest.TestCase):
     def sensitive(self, number):
         return state_of(self.gadget(number)).contains(pyatspi.STATE_SENSITIVE)
 
+    def key(self, keys, window_title="^Brevolt by "):
+        """Real key presses, to the window given the keyboard."""
+        window = str(x_window(self.program.pid, window_title))
+        subprocess.run(["xdotool", "windowfocus", "--sync", window, "key"] + keys.split(),
+                       check=True)
+
+    def focused(self):
+        return next((number for number in range(31)
+                     if state_of(self.gadget(number)).contains(pyatspi.STATE_FOCUSED)), None)
+
     def quit_with_exit_code_zero(self):
         self.press(QUIT)
         self.assertEqual(self.program.wait(DEADLINE_SECONDS), 0)
@@ -233,18 +229,18 @@ class BrevoltTest(unittest.TestCase):
         frame = self.window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         self.assertEqual((frame.x, frame.y, frame.width, frame.height),
                          ((width - 250) // 2, (height - 449) // 2, 250, 449))
-        for number, (role, text, x, y, width, *height) in enumerate(LAYOUT):
+        for number, (role, text, *size) in enumerate(LAYOUT):
             gadget = self.gadget(number)
             with self.subTest(gadget=number):
                 self.assertEqual(gadget.getRoleName(), role)
                 box = gadget.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
                 if role == "combo box":
                     self.assertEqual((gadget.name, gadget[0].childCount), ("< none >", text))
-                    self.assertEqual((box.x, box.y, box.width), (x, y, width))
+                    self.assertEqual(box.width, size[0])
                     self.assertLessEqual(box.height, 21)
                 else:
                     self.assertEqual(text_of(gadget), text)
-                    self.assertEqual((box.x, box.y, box.width, box.height), (x, y, width, *height))
+                    self.assertEqual([box.width, box.height], size)
         self.assertFalse(state_of(self.gadget(OUTPUT)).contains(pyatspi.STATE_EDITABLE))
         self.quit_with_exit_code_zero()
 
@@ -287,7 +283,7 @@ class BrevoltTest(unittest.TestCase):
         self.dismiss_box("Error", 'Can\'t create "buyscript.cfg"!')
         self.quit_with_exit_code_zero()
 
-    def test_about_blocks_the_window_until_dismissed(self):
+    def test_about_blocks_the_window_and_a_close_request_meanwhile_ends_after_ok(self):
         self.press(ABOUT)
         wait_until("the window blocked",
                    lambda: self.window_with_role("alert") and not self.sensitive(GENERATE))
@@ -295,6 +291,34 @@ class BrevoltTest(unittest.TestCase):
                          "\nE-mail: oskerand@oskerand.example\nHome page: www.oskerand.example\n"
                          "Brevolt page: www.brevolt.example\n" + "-" * 40)
         wait_until("the window usable again", lambda: self.sensitive(GENERATE))
+        self.press(ABOUT)
+        wait_until("the About box", lambda: self.window_with_role("alert"))
+        # The box's Return comes through the same display connection, after Alt+F4.
+        self.key("alt+F4")
+        self.key("Return", "^About")
+        self.assertEqual(self.program.wait(DEADLINE_SECONDS), 0)
+
+    def test_tab_and_shift_tab_follow_creation_order(self):
+        # Nothing has the focus at first. Ctrl+Tab moves nothing, so the
+        # Shift+Tab after it goes back from Generate to Quit.
+        steps = [("shift+Tab", OUTPUT), ("Tab", QUIT), ("Tab", GENERATE),
+                 ("ctrl+Tab shift+Tab", QUIT), ("Tab Tab Tab Tab", SAVE_CONFIG),
+                 ("Tab", PRIMARY_AMMO), ("shift+Tab", SAVE_CONFIG)]
+        for keys, expected in steps:
+            self.key(keys)
+            wait_until("gadget %d focused after %s" % (expected, keys),
+                       lambda: self.focused() == expected)
+        self.quit_with_exit_code_zero()
+
+    def test_title_bar_offers_no_window_menu_close_or_minimise_box(self):
+        hints = subprocess.run(["xprop", "-id", str(x_window(self.program.pid)), "_MOTIF_WM_HINTS"],
+                               capture_output=True, text=True, check=True).stdout
+        flags, functions, decorations = (int(v, 16) for v in hints.split("=")[1].split(",")[:3])
+        self.assertEqual(flags & 3, 3, "functions and decorations are both declared")
+        offered = (FUNCTIONS_ALL | FUNCTION_MINIMISE | FUNCTION_MAXIMISE | FUNCTION_CLOSE)
+        self.assertEqual(functions & offered, 0)
+        shown = DECORATIONS_ALL | DECORATION_MENU | DECORATION_MINIMISE | DECORATION_MAXIMISE
+        self.assertEqual(decorations & shown, 0)
         self.quit_with_exit_code_zero()
 
     def test_link_shows_its_hover_colour_and_opens_the_author_page(self):
@@ -312,12 +336,6 @@ class BrevoltTest(unittest.TestCase):
                    lambda: "http://www.oskerand.example" in read_file(OPENED).split())
         self.quit_with_exit_code_zero()
 
-    def test_a_close_request_ends_the_program_with_exit_code_zero(self):
-        request_close(self.program.pid)
-        self.assertEqual(self.program.wait(DEADLINE_SECONDS), 0)
-
-
-
 class InstalledProgramTest(unittest.TestCase):
     def test_the_package_starts_as_its_desktop_entry_says_with_title_and_icon(self):
         root = tempfile.TemporaryDirectory()
@@ -333,12 +351,7 @@ class InstalledProgramTest(unittest.TestCase):
             os.environ, PATH=path, XDG_DATA_DIRS=share + os.pathsep + "/usr/share"))
         self.addCleanup(program.wait)
         self.addCleanup(program.kill)
-        search = ["xdotool", "search", "--onlyvisible", "--pid", str(program.pid)]
-        window = wait_until("the window", lambda: subprocess.run(
-            search, capture_output=True, text=True).stdout.split()[0])
-        title = subprocess.run(["xdotool", "getwindowname", window], capture_output=True,
-                               text=True).stdout
-        self.assertEqual(title.rstrip("\n"), WINDOW_TITLE)
+        window = wait_until("the window", lambda: x_window(program.pid, "^%s$" % re.escape(WINDOW_TITLE)))
         theme_icon = os.path.join(share, "icons", "hicolor", "48x48", "apps", icon + ".png")
         shown = wait_until("the window icon", lambda: window_icons(window).get((48, 48)))
         # Premultiplied on the way, so translucent edges may round a little.

@@ -77,24 +77,5 @@ TEST_F(BrevoltTest, AboutIsModalAndAQueuedCloseEndsTheProgramAfterIt) {
     ExpectExitCodeZero(app_);
 }
 
-// Real key presses: posted ones would not carry the Shift state.
-TEST_F(BrevoltTest, TabAndShiftTabVisitTheControlsInCreationOrderAndWrapAround) {
-    const int eligible[] = {5,  6,  7,  8,  9,  12, 15, 16, 17, 18,
-                            19, 20, 21, 22, 23, 24, 25, 26, 27, 28};
-    std::vector<std::pair<bool, int>> steps; // (shift, gadget focused after the press)
-    for (int gadget : eligible) {
-        steps.emplace_back(false, gadget);
-    }
-    steps.insert(steps.end(), {{false, 5}, {true, 28}, {true, 27}});
-    ASSERT_TRUE(SetForegroundWindow(app_.Window()));
-    ASSERT_TRUE(app_.PointerTo(OUTPUT, 5, 5)); // the virtual display's keyboard follows the pointer
-    for (const auto& [shift, gadget] : steps) {
-        ASSERT_TRUE(Brevolt::PressTab(shift));
-        ASSERT_TRUE(WaitUntil([&] { return app_.Focused() == app_.Gadget(gadget); }))
-            << (shift ? "Shift+Tab" : "Tab") << " should reach " << gadget << ", focus is on "
-            << GetDlgCtrlID(app_.Focused());
-    }
-}
-
 } // namespace
 } // namespace e2e

@@ -1,12 +1,11 @@
-# Sourced before e2e_tests.exe runs: the stand-ins some end-to-end tests use.
+# Sourced before the end-to-end tests run: the stand-in some of them use.
 #   e2e_environment_start  puts a recording xdg-open first on PATH (exports
-#                          BREVOLT_OPENED) and, as root, offers an empty 64 KB
-#                          disk the tests fill and free (BREVOLT_SMALL_FOLDER)
-#   e2e_environment_stop   removes them again
+#                          BREVOLT_OPENED)
+#   e2e_environment_stop   removes it again
 
 e2e_environment_start() {
   BREVOLT_E2E_DIR=$(mktemp -d)
-  mkdir "$BREVOLT_E2E_DIR/bin" "$BREVOLT_E2E_DIR/small"
+  mkdir "$BREVOLT_E2E_DIR/bin"
   # Wine hands web addresses to xdg-open; record them instead of opening them.
   cat >"$BREVOLT_E2E_DIR/bin/xdg-open" <<EOS
 #!/bin/sh
@@ -15,16 +14,11 @@ EOS
   chmod +x "$BREVOLT_E2E_DIR/bin/xdg-open"
   export PATH="$BREVOLT_E2E_DIR/bin:$PATH"
   export BREVOLT_OPENED="$BREVOLT_E2E_DIR/opened.txt"
-
-  if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=64k tmpfs "$BREVOLT_E2E_DIR/small" 2>/dev/null; then
-    export BREVOLT_SMALL_FOLDER="$BREVOLT_E2E_DIR/small"
-  fi
   return 0
 }
 
 e2e_environment_stop() {
   [ -n "${BREVOLT_E2E_DIR:-}" ] || return 0
-  mountpoint -q "$BREVOLT_E2E_DIR/small" 2>/dev/null && umount "$BREVOLT_E2E_DIR/small"
   rm -rf "$BREVOLT_E2E_DIR"
-  unset BREVOLT_E2E_DIR BREVOLT_OPENED BREVOLT_SMALL_FOLDER
+  unset BREVOLT_E2E_DIR BREVOLT_OPENED
 }

@@ -2,7 +2,7 @@
 // allocations or resizes succeed, every later one fails.
 #pragma once
 
-#include "toolkit/memory.h"
+#include "toolkit/core/memory.h"
 
 class MemoryShortage {
   public:
