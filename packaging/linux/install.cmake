@@ -9,9 +9,9 @@ set(metainfo ${BREVOLT_APPLICATION_ID}.metainfo.xml)
 
 install(TARGETS brevolt RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# mainwindow/icon/make_icon.sh draws these from the same pictures as brevolt.ico.
+# mainwindow/resources/icon/make_icon.sh draws these from the same pictures as brevolt.ico.
 foreach(size 16 22 24 32 48 64 128 256)
-  set(icon ${CMAKE_SOURCE_DIR}/mainwindow/icon/${size}.png)
+  set(icon ${CMAKE_SOURCE_DIR}/mainwindow/resources/icon/${size}.png)
   set(theme_folder hicolor/${size}x${size}/apps)
   configure_file(${icon} ${CMAKE_BINARY_DIR}/icons/${theme_folder}/${BREVOLT_APPLICATION_ID}.png COPYONLY)
   install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/${theme_folder}

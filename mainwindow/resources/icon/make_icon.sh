@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Draws the program icon (a shopping cart under a red crosshair) and writes
-# mainwindow/brevolt.ico with 16, 32 and 48 pixel images, and the same
-# pictures for Linux desktops as mainwindow/icon/<size>.png, 16 to 256
-# pixels. Needs ImageMagick. Run again after changing a drawing and commit
+# mainwindow/resources/brevolt.ico with 16, 32 and 48 pixel images, and the same
+# pictures for Linux desktops as mainwindow/resources/icon/<size>.png, 16 to
+# 256 pixels. Needs ImageMagick. Run again after changing a drawing and commit
 # what it wrote.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
