@@ -185,14 +185,18 @@ TEST_F(ContractTest, ASecondStartChangesNothingAndClosingFreesTheNumbers) {
     WindowClose(WINDOW);
     EXPECT_EQ(WindowHandleOf(WINDOW), 0);
     EXPECT_EQ(GadgetGetText(1), "");
-    // The system may say why it could not open the name in a box of its own.
-    int32_t opened = 1;
+    // A name the system cannot open gives 0, and no box says so.
+    struct Opening {
+        int32_t result = 1;
+        bool boxShown = false;
+    } opening;
     AnsweringBoxes(
-        [](void* result) {
-            *static_cast<int32_t*>(result) = DocumentOpen("no-such-document.brevolt");
+        [](void* context) {
+            static_cast<Opening*>(context)->result = DocumentOpen("no-such-document.brevolt");
         },
-        nullptr, &opened);
-    EXPECT_EQ(opened, 0);
+        [](void* context) { static_cast<Opening*>(context)->boxShown = true; }, &opening);
+    EXPECT_EQ(opening.result, 0);
+    EXPECT_FALSE(opening.boxShown);
 }
 
 } // namespace

@@ -31,7 +31,8 @@ bool PlatformOpenDocument(const char* name) {
     const std::string directory = lastBackslash ? std::string(name, lastBackslash + 1) : "";
     SHELLEXECUTEINFOA shell = {};
     shell.cbSize = sizeof shell;
-    shell.fMask = SEE_MASK_NOCLOSEPROCESS;
+    // The caller reports a failure as it sees fit; the shell shows no box.
+    shell.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     shell.lpVerb = "Open";
     shell.lpFile = name;
     shell.lpParameters = "";
