@@ -13,7 +13,11 @@ cd "$root"
 
 "$root/tools/deps.sh" package
 
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || true)}
+if [ -z "$SOURCE_DATE_EPOCH" ]; then
+  echo "No git history here: set SOURCE_DATE_EPOCH to the release's time (seconds since 1970)" >&2
+  exit 1
+fi
 export TZ=UTC LC_ALL=C.UTF-8
 umask 022
 linux_build=build/package-linux
@@ -132,7 +136,7 @@ check() { # what, command...
 check "desktop entry" desktop-file-validate "$stage/usr/share/applications/$application_id.desktop"
 check "metainfo" appstreamcli validate --no-net "$stage/usr/share/metainfo/$application_id.metainfo.xml"
 lintian --tag-display-limit 0 "$deb" >"$stage.lintian.log" 2>&1 || true
-sed 's/^/lintian: /' "$stage.lintian.log"
+grep -E '^[A-Z]: ' "$stage.lintian.log" | sed 's/^/lintian: /' || true
 check "lintian reports no errors" bash -c '! grep -q "^E:" "$1"' - "$stage.lintian.log"
 check "Depends names GTK 3" grep -q 'libgtk-3-0' <<<"$depends"
 headers=$(i686-w64-mingw32-objdump -p "$windows_build/brevolt.exe")
