@@ -29,24 +29,26 @@ PICKED_COMBOS = [27, 22, 23, 24, 25, 26]  # key, primary 1 and 2, secondary 1 an
 PICKED_CHECKS = [12, 15, 16, 17, 18, 19, 20, 21]
 
 # Gadget number = creation order = place among the window's children: role,
-# text, width, height. GTK grows a widget whose caption does not fit, so a
-# matching size says the caption fits. Combo boxes: (entries, width); closed,
-# as high as the font.
+# text, and the rectangle in the window. GTK grows a widget whose caption does
+# not fit, so a matching size also says the caption fits. Combo boxes:
+# (entries, left, top, width); closed, as high as the font.
 LAYOUT = [
-    ("panel", "Primary Weapon", 240, 80), ("panel", "Secondary Weapon", 240, 80),
-    ("panel", "Items", 240, 80), ("panel", "Armor", 120, 40), ("panel", "Key Press", 120, 40),
-    ("push button", "Quit", 80, 25), ("push button", "Generate", 80, 25),
-    ("push button", "About", 80, 25), ("push button", "Add", 80, 25),
-    ("push button", "Save Config", 80, 25), ("label", "Choice 1:", 50, 15),
-    ("label", "Choice 2:", 50, 15), ("check box", "Primary Ammo", 85, 17),
-    ("label", "Choice 1:", 50, 15), ("label", "Choice 2:", 50, 15),
-    ("check box", "Secondary Ammo", 100, 17), ("check box", "Flashbang 1", 80, 17),
-    ("check box", "Flashbang 2", 80, 17), ("check box", "HE Grenade", 80, 15),
-    ("check box", "Smoke Grenade", 95, 17), ("check box", "Nightvision", 70, 17),
-    ("check box", "Defusal Kit", 70, 17), ("combo box", 19, 100), ("combo box", 19, 100),
-    ("combo box", 7, 100), ("combo box", 7, 100), ("combo box", 3, 100), ("combo box", 100, 100),
-    ("text", INITIAL_OUTPUT, 240, 40), ("panel", "Oskerand", 70, 15),
-    ("panel", "Freeware: share it freely", 150, 15),
+    ("panel", "Primary Weapon", 5, 5, 240, 80), ("panel", "Secondary Weapon", 5, 95, 240, 80),
+    ("panel", "Items", 5, 185, 240, 80), ("panel", "Armor", 5, 275, 120, 40),
+    ("panel", "Key Press", 125, 275, 120, 40), ("push button", "Quit", 5, 365, 80, 25),
+    ("push button", "Generate", 85, 365, 80, 25), ("push button", "About", 165, 365, 80, 25),
+    ("push button", "Add", 45, 390, 80, 25), ("push button", "Save Config", 125, 390, 80, 25),
+    ("label", "Choice 1:", 10, 25, 50, 15), ("label", "Choice 2:", 10, 45, 50, 15),
+    ("check box", "Primary Ammo", 10, 65, 85, 17), ("label", "Choice 1:", 10, 115, 50, 15),
+    ("label", "Choice 2:", 10, 135, 50, 15), ("check box", "Secondary Ammo", 10, 155, 100, 17),
+    ("check box", "Flashbang 1", 10, 200, 80, 17), ("check box", "Flashbang 2", 10, 220, 80, 17),
+    ("check box", "HE Grenade", 10, 240, 80, 15), ("check box", "Smoke Grenade", 145, 200, 95, 17),
+    ("check box", "Nightvision", 145, 220, 70, 17), ("check box", "Defusal Kit", 145, 240, 70, 17),
+    ("combo box", 19, 60, 20, 100), ("combo box", 19, 60, 40, 100),
+    ("combo box", 7, 60, 110, 100), ("combo box", 7, 60, 130, 100),
+    ("combo box", 3, 10, 290, 100), ("combo box", 100, 130, 290, 100),
+    ("text", INITIAL_OUTPUT, 5, 315, 240, 40), ("panel", "Oskerand", 90, 416, 70, 15),
+    ("panel", "Freeware: share it freely", 50, 432, 150, 15),
 ]
 WINDOW_TITLE = 'Brevolt by "Oskerand" v1.1, Build 4'
 
@@ -229,18 +231,18 @@ class BrevoltTest(unittest.TestCase):
         frame = self.window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         self.assertEqual((frame.x, frame.y, frame.width, frame.height),
                          ((width - 250) // 2, (height - 449) // 2, 250, 449))
-        for number, (role, text, *size) in enumerate(LAYOUT):
+        for number, (role, text, *rectangle) in enumerate(LAYOUT):
             gadget = self.gadget(number)
             with self.subTest(gadget=number):
                 self.assertEqual(gadget.getRoleName(), role)
                 box = gadget.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
                 if role == "combo box":
                     self.assertEqual((gadget.name, gadget[0].childCount), ("< none >", text))
-                    self.assertEqual(box.width, size[0])
+                    self.assertEqual([box.x, box.y, box.width], rectangle)
                     self.assertLessEqual(box.height, 21)
                 else:
                     self.assertEqual(text_of(gadget), text)
-                    self.assertEqual([box.width, box.height], size)
+                    self.assertEqual([box.x, box.y, box.width, box.height], rectangle)
         self.assertFalse(state_of(self.gadget(OUTPUT)).contains(pyatspi.STATE_EDITABLE))
         self.quit_with_exit_code_zero()
 
