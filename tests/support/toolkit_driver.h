@@ -35,9 +35,10 @@ void StartToolkitRuntime();
 EventTrace Only(const EventTrace& trace, std::initializer_list<int32_t> subtypes);
 bool Keeps(const EventCodes& kept, int32_t event);
 
-void UserClick(intptr_t control);    // a button, a check box or a link
-void UserSelectNext(intptr_t combo); // the entry below the selected one, by keyboard
-void UserFocus(intptr_t control);    // the keyboard focus, by pointer
+void UserClick(intptr_t control);              // a button, a check box or a link
+void UserSelectNext(intptr_t combo);           // the entry below the selected one, by keyboard
+void UserShowList(intptr_t combo, bool shown); // opens or closes the list
+void UserFocus(intptr_t control);              // the keyboard focus, by pointer
 void UserTab(intptr_t window, bool shift, bool ctrl); // read by the time it returns
 void UserClose(intptr_t window);                      // the window manager's close request
 intptr_t FocusedGadget(intptr_t window);              // 0 when none of the window's has the focus

@@ -107,6 +107,11 @@ void UserSelectNext(intptr_t combo) {
     gtk_combo_box_set_active(box, gtk_combo_box_get_active(box) + 1);
 }
 
+void UserShowList(intptr_t combo, bool shown) {
+    GtkComboBox* box = GTK_COMBO_BOX(WidgetOf(combo));
+    shown ? gtk_combo_box_popup(box) : gtk_combo_box_popdown(box);
+}
+
 void UserFocus(intptr_t control) {
     gtk_widget_grab_focus(WidgetOf(control));
 }

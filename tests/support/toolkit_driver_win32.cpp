@@ -90,6 +90,11 @@ void UserSelectNext(intptr_t combo) {
     PostMessageA(HwndOf(combo), WM_KEYDOWN, VK_DOWN, 1);
 }
 
+// Posted, so the list's notification comes within a wait, as a click's does.
+void UserShowList(intptr_t combo, bool shown) {
+    PostMessageA(HwndOf(combo), CB_SHOWDROPDOWN, shown, 0);
+}
+
 void UserFocus(intptr_t control) {
     SetFocus(HwndOf(control));
 }

@@ -74,6 +74,10 @@ TEST_F(ContractTest, EachKindReportsItsUsersActionsInOrder) {
               reported);
     EXPECT_EQ(GadgetGetState(2), 1) << "two clicks toggle the check mark twice";
     EXPECT_EQ(Selection(3), std::pair(1, std::string("Second")));
+    UserShowList(combo, true);
+    UserShowList(combo, false);
+    EXPECT_EQ(EventTrace({Reported(3, SUBTYPE_DROPPED_DOWN), Reported(3, SUBTYPE_CLOSED_UP)}),
+              Only(GadgetEvents(), {SUBTYPE_DROPPED_DOWN, SUBTYPE_CLOSED_UP}));
 }
 
 TEST_F(ContractTest, TheOutputBoxReportsEachFocusChangeOnce) {
