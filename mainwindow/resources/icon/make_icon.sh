@@ -11,11 +11,13 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 # Each drawing is made at 16 times its size on its own grid and reduced with
-# a box filter, so edges stay sharp where they sit on the pixel grid.
-render() { # grid size, drawing, output
-  local grid=$1 drawing=$2 output=$3 scale=16
+# a box filter, so edges stay sharp where they sit on the pixel grid. Larger
+# sizes are drawn afresh at their own size, not scaled up; -strip leaves out
+# the time stamps ImageMagick would write into each PNG.
+render() { # grid size, drawing, output, output size (the grid's by default)
+  local grid=$1 drawing=$2 output=$3 size=${4:-$1} scale=16
   convert -size $((grid * scale))x$((grid * scale)) xc:none \
-    -draw "scale $scale,$scale $drawing" -filter Box -resize "${grid}x${grid}" "$output"
+    -draw "scale $scale,$scale $drawing" -filter Box -resize "${size}x${size}" -strip "$output"
 }
 
 # 32 and 48 pixels: handle, yellow basket, wheels, crosshair with four ticks.
@@ -50,11 +52,6 @@ render 16 "$small" "$here/16.png"
 render 48 "$large" "$tmp/48.png"
 convert "$tmp/48.png" -filter Box -resize 32x32 "$tmp/32.png"
 convert "$here/16.png" "$tmp/32.png" "$tmp/48.png" "$out"
-
-# Larger sizes are drawn afresh at their own size, not scaled up; -strip
-# leaves out the time stamps ImageMagick would write into each PNG.
 for size in 22 24 32 48 64 128 256; do
-  convert -size $((48 * 16))x$((48 * 16)) xc:none -draw "scale 16,16 $large" \
-    -filter Box -resize "${size}x${size}" -strip "$here/$size.png"
+  render 48 "$large" "$here/$size.png" "$size"
 done
-convert "$here/16.png" -strip "$here/16.png"
