@@ -134,6 +134,6 @@ intptr_t GadgetAdd(ObjectNumber number, const GadgetRecord& made);
 GadgetRecord* GadgetOfControl(ObjectNumber number, intptr_t control);
 // The control is going away: its kind frees what it holds, the number is free.
 void GadgetDestroyed(ObjectNumber number, intptr_t control);
-// The colour entries of the kinds that have colours, and their KindFree.
+// The colour entries of the kinds that have colours.
 void KindSetColour(GadgetRecord& record, int32_t which, int32_t colour);
 int32_t KindGetColour(GadgetRecord& record, int32_t which);
