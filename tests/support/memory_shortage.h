@@ -1,5 +1,6 @@
 // Makes the toolkit's memory run short while in scope: the first `allowed`
-// allocations or resizes succeed, every later one fails.
+// allocations or resizes succeed, every later one fails. Taken() counts the
+// blocks allocated meanwhile and not yet released.
 #pragma once
 
 #include "toolkit/core/memory.h"
@@ -8,13 +9,23 @@ class MemoryShortage {
   public:
     explicit MemoryShortage(int allowed = 0) {
         remaining = allowed;
-        previous_ = system = MemorySetOperations(
-            {[](size_t size) { return remaining-- > 0 ? system.allocate(size) : nullptr; },
-             [](void* block, size_t size) {
-                 return remaining-- > 0 ? system.resize(block, size) : nullptr;
-             },
-             [](void* block) { system.release(block); }});
+        taken = 0;
+        previous_ = system =
+            MemorySetOperations({[](size_t size) {
+                                     void* block =
+                                         remaining-- > 0 ? system.allocate(size) : nullptr;
+                                     taken += block != nullptr;
+                                     return block;
+                                 },
+                                 [](void* block, size_t size) {
+                                     return remaining-- > 0 ? system.resize(block, size) : nullptr;
+                                 },
+                                 [](void* block) {
+                                     taken -= block != nullptr;
+                                     system.release(block);
+                                 }});
     }
+    static int Taken() { return taken; }
     ~MemoryShortage() { MemorySetOperations(previous_); }
     MemoryShortage(const MemoryShortage&) = delete;
     MemoryShortage& operator=(const MemoryShortage&) = delete;
@@ -22,5 +33,6 @@ class MemoryShortage {
   private:
     static inline MemoryOperations system;
     static inline int remaining = 0;
+    static inline int taken = 0;
     MemoryOperations previous_;
 };
