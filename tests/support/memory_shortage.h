@@ -10,20 +10,12 @@ class MemoryShortage {
     explicit MemoryShortage(int allowed = 0) {
         remaining = allowed;
         taken = 0;
-        previous_ = system =
-            MemorySetOperations({[](size_t size) {
-                                     void* block =
-                                         remaining-- > 0 ? system.allocate(size) : nullptr;
-                                     taken += block != nullptr;
-                                     return block;
-                                 },
-                                 [](void* block, size_t size) {
-                                     return remaining-- > 0 ? system.resize(block, size) : nullptr;
-                                 },
-                                 [](void* block) {
-                                     taken -= block != nullptr;
-                                     system.release(block);
-                                 }});
+        previous_ = system = MemorySetOperations(
+            {[](size_t size) { return Count(remaining-- > 0 ? system.allocate(size) : nullptr); },
+             [](void* block, size_t size) {
+                 return remaining-- > 0 ? system.resize(block, size) : nullptr;
+             },
+             [](void* block) { system.release(Count(block, -1)); }});
     }
     static int Taken() { return taken; }
     ~MemoryShortage() { MemorySetOperations(previous_); }
@@ -31,6 +23,11 @@ class MemoryShortage {
     MemoryShortage& operator=(const MemoryShortage&) = delete;
 
   private:
+    // Counts a block taken (1) or given back (-1).
+    static void* Count(void* block, int count = 1) {
+        taken += block ? count : 0;
+        return block;
+    }
     static inline MemoryOperations system;
     static inline int remaining = 0;
     static inline int taken = 0;

@@ -45,11 +45,10 @@ intptr_t FocusedGadget(intptr_t window);              // 0 when none of the wind
 void SetEnabled(intptr_t handle, bool enabled);
 bool IsEnabled(intptr_t handle);
 bool IsShown(intptr_t window);
-// Whether the control, as the window system shows it on the screen, has a
-// pixel of the colour (0xBBGGRR; each channel within 8) in its rectangle.
-// Reads the pixels the window system displays, never the toolkit's records,
-// and waits up to a few seconds for repaints asked for earlier to show it.
-bool ShowsColour(intptr_t control, int32_t colour);
+// The control's rectangle as the window system shows it now, row by row
+// from the top left, each pixel as 0xBBGGRR: read from what is displayed,
+// never from the toolkit's records. Settle() first makes pending repaints.
+std::vector<int32_t> ShownPixels(intptr_t control);
 // Runs action; a message box it shows is answered with OK once it is up,
 // after calling probe (if any) while it is.
 using TestStep = void (*)(void* context);

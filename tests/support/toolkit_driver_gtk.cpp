@@ -2,15 +2,12 @@
 
 #include <gtk/gtk.h>
 
-#include <cstdlib>
-
 namespace {
 
 // What a wait woken by a main loop source other than the window system returns.
 constexpr int32_t WOKEN_BY_TIMER = 0x0113;
 constexpr gint64 SETTLE_SECONDS = 10;
 constexpr gint64 BOX_SECONDS = 20;
-constexpr gint64 COLOUR_SECONDS = 5;
 
 GtkWidget* WidgetOf(intptr_t handle) {
     return reinterpret_cast<GtkWidget*>(handle);
@@ -31,25 +28,6 @@ GdkEvent* NewEvent(GdkEventType type, GtkWidget* widget) {
 void Queue(GdkEvent* event) {
     gdk_display_put_event(gdk_display_get_default(), event);
     gdk_event_free(event);
-}
-
-bool ShowsColourIn(GdkPixbuf* shot, int32_t colour) {
-    const int channels = gdk_pixbuf_get_n_channels(shot);
-    const int stride = gdk_pixbuf_get_rowstride(shot);
-    const guchar* pixels = gdk_pixbuf_read_pixels(shot);
-    for (int y = 0; y < gdk_pixbuf_get_height(shot); ++y) {
-        for (int x = 0; x < gdk_pixbuf_get_width(shot); ++x) {
-            const guchar* pixel = pixels + y * stride + x * channels;
-            bool near = true;
-            for (int c = 0; c < 3; ++c) {
-                near = near && std::abs(pixel[c] - (colour >> (8 * c) & 255)) <= 8;
-            }
-            if (near) {
-                return true;
-            }
-        }
-    }
-    return false;
 }
 
 struct BoxAnswer {
@@ -172,28 +150,25 @@ bool IsEnabled(intptr_t handle) {
     return gtk_widget_get_sensitive(WidgetOf(handle));
 }
 
-// Read back from the X server through the top-level window, which holds
-// the pixels of every widget in it.
-bool ShowsColour(intptr_t control, int32_t colour) {
-    GtkWidget* widget = WidgetOf(control);
-    GtkWidget* top = gtk_widget_get_toplevel(widget);
-    for (const gint64 end = g_get_monotonic_time() + COLOUR_SECONDS * G_USEC_PER_SEC;
-         g_get_monotonic_time() < end;) {
-        Settle({});
-        int x = 0, y = 0;
-        gtk_widget_translate_coordinates(widget, top, 0, 0, &x, &y);
-        GdkPixbuf* shot = gdk_pixbuf_get_from_window(gtk_widget_get_window(top), x, y,
-                                                     gtk_widget_get_allocated_width(widget),
-                                                     gtk_widget_get_allocated_height(widget));
-        const bool found = shot && ShowsColourIn(shot, colour);
-        if (shot) {
-            g_object_unref(shot);
-        }
-        if (found) {
-            return true;
+// From the X server: the top-level window holds the pixels of every widget
+// in it, and places them by their allocations.
+std::vector<int32_t> ShownPixels(intptr_t control) {
+    GtkAllocation area;
+    gtk_widget_get_allocation(WidgetOf(control), &area);
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(
+        gtk_widget_get_window(gtk_widget_get_toplevel(WidgetOf(control))), area.x, area.y,
+        area.width, area.height);
+    std::vector<int32_t> pixels;
+    for (int y = 0; shot && y < area.height; ++y) {
+        for (int x = 0; x < area.width; ++x) {
+            const guchar* pixel = gdk_pixbuf_read_pixels(shot) +
+                                  y * gdk_pixbuf_get_rowstride(shot) +
+                                  x * gdk_pixbuf_get_n_channels(shot);
+            pixels.push_back(pixel[0] | pixel[1] << 8 | pixel[2] << 16);
         }
     }
-    return false;
+    g_clear_object(&shot);
+    return pixels;
 }
 
 // A box runs its own main loop, which finds and answers it.

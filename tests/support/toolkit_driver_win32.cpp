@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -35,17 +34,6 @@ HWND MarkerWindow() {
 BOOL CALLBACK PaintNow(HWND window, LPARAM) {
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     return TRUE;
-}
-
-constexpr DWORD COLOUR_MILLISECONDS = 5000;
-
-bool NearColour(COLORREF pixel, int32_t colour) {
-    for (int shift = 0; shift < 24; shift += 8) {
-        if (std::abs(static_cast<int>(pixel >> shift & 255) - (colour >> shift & 255)) > 8) {
-            return false;
-        }
-    }
-    return true;
 }
 
 HWND HwndOf(intptr_t handle) {
@@ -145,26 +133,18 @@ bool IsShown(intptr_t window) {
     return IsWindowVisible(HwndOf(window));
 }
 
-// The control's own pixels, as the window system composes its window.
-bool ShowsColour(intptr_t control, int32_t colour) {
-    HWND shown = HwndOf(control);
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < COLOUR_MILLISECONDS;) {
-        Settle({});
-        RECT area;
-        GetClientRect(shown, &area);
-        HDC dc = GetDC(shown);
-        bool found = false;
-        for (int y = 0; y < area.bottom && !found; ++y) {
-            for (int x = 0; x < area.right && !found; ++x) {
-                found = NearColour(GetPixel(dc, x, y), colour);
-            }
-        }
-        ReleaseDC(shown, dc);
-        if (found) {
-            return true;
+std::vector<int32_t> ShownPixels(intptr_t control) {
+    RECT area;
+    GetClientRect(HwndOf(control), &area);
+    HDC dc = GetDC(HwndOf(control));
+    std::vector<int32_t> pixels;
+    for (int y = 0; y < area.bottom; ++y) {
+        for (int x = 0; x < area.right; ++x) {
+            pixels.push_back(static_cast<int32_t>(GetPixel(dc, x, y)));
         }
     }
-    return false;
+    ReleaseDC(HwndOf(control), dc);
+    return pixels;
 }
 
 // Another thread finds a box of this one and answers it until it is gone.
