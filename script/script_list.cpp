@@ -33,13 +33,3 @@ const ScriptLine* ScriptListStep(ScriptList& list) {
     ++list.cursorIndex;
     return next;
 }
-
-void ScriptListFree(ScriptList& list) {
-    ScriptLine* line = list.first;
-    while (line != nullptr) {
-        ScriptLine* next = line->next;
-        delete line;
-        line = next;
-    }
-    list = ScriptList{};
-}

@@ -25,4 +25,3 @@ void ScriptListReset(ScriptList& list);
 // The next line (the first when there is no cursor), or nullptr at the end,
 // where the cursor stays on the last line.
 const ScriptLine* ScriptListStep(ScriptList& list);
-void ScriptListFree(ScriptList& list);

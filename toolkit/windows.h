@@ -35,7 +35,7 @@ constexpr int32_t CMD_FOCUS_NEXT = 1212;
 constexpr int32_t CMD_FOCUS_PREVIOUS = 1213;
 
 // Starts the runtime's libraries in their fixed order (files, windows,
-// gadgets, launch, common controls). false when one cannot start; the ones
+// gadgets, common controls). false when one cannot start; the ones
 // already started are ended again. May follow RuntimeEnd.
 bool RuntimeStart();
 // Closes every window, then flushes and closes every file.

@@ -68,6 +68,7 @@ run_suite() { # name, seconds allowed, command...
 echo "== building natively ($native)"
 if configure_and_build "$native" all; then
   [ -x "$native/tests/unit_tests" ] && run_suite native-unit 120 "$native/tests/unit_tests"
+  [ -x "$native/tests/core_tests" ] && run_suite native-core 120 "$native/tests/core_tests"
 else
   failures+=("native build")
 fi

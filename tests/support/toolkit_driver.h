@@ -45,6 +45,11 @@ intptr_t FocusedGadget(intptr_t window);              // 0 when none of the wind
 void SetEnabled(intptr_t handle, bool enabled);
 bool IsEnabled(intptr_t handle);
 bool IsShown(intptr_t window);
+// The pixels of the control's area (inside its border where the window
+// system draws one) as it shows them now, row by row from the top left, each
+// as 0xBBGGRR: read from what is displayed, never from the toolkit's records.
+// It does not wait: the caller settles first, so pending repaints are made.
+std::vector<int32_t> ShownPixels(intptr_t control);
 // Runs action; a message box it shows is answered with OK once it is up,
 // after calling probe (if any) while it is.
 using TestStep = void (*)(void* context);

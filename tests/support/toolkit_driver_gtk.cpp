@@ -150,6 +150,27 @@ bool IsEnabled(intptr_t handle) {
     return gtk_widget_get_sensitive(WidgetOf(handle));
 }
 
+// From the X server: the top-level window holds the pixels of every widget
+// in it, and places them by their allocations.
+std::vector<int32_t> ShownPixels(intptr_t control) {
+    GtkAllocation area;
+    gtk_widget_get_allocation(WidgetOf(control), &area);
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(
+        gtk_widget_get_window(gtk_widget_get_toplevel(WidgetOf(control))), area.x, area.y,
+        area.width, area.height);
+    std::vector<int32_t> pixels;
+    for (int y = 0; shot && y < area.height; ++y) {
+        for (int x = 0; x < area.width; ++x) {
+            const guchar* pixel = gdk_pixbuf_read_pixels(shot) +
+                                  y * gdk_pixbuf_get_rowstride(shot) +
+                                  x * gdk_pixbuf_get_n_channels(shot);
+            pixels.push_back(pixel[0] | pixel[1] << 8 | pixel[2] << 16);
+        }
+    }
+    g_clear_object(&shot);
+    return pixels;
+}
+
 // A box runs its own main loop, which finds and answers it.
 void AnsweringBoxes(TestStep action, TestStep probe, void* context) {
     BoxAnswer answer = {probe, context, g_get_monotonic_time() + BOX_SECONDS * G_USEC_PER_SEC,

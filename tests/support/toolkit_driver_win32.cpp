@@ -133,6 +133,20 @@ bool IsShown(intptr_t window) {
     return IsWindowVisible(HwndOf(window));
 }
 
+std::vector<int32_t> ShownPixels(intptr_t control) {
+    RECT area;
+    GetClientRect(HwndOf(control), &area);
+    HDC dc = GetDC(HwndOf(control));
+    std::vector<int32_t> pixels;
+    for (int y = 0; y < area.bottom; ++y) {
+        for (int x = 0; x < area.right; ++x) {
+            pixels.push_back(static_cast<int32_t>(GetPixel(dc, x, y)));
+        }
+    }
+    ReleaseDC(HwndOf(control), dc);
+    return pixels;
+}
+
 // Another thread finds a box of this one and answers it until it is gone.
 void AnsweringBoxes(TestStep action, TestStep probe, void* context) {
     std::atomic<bool> acted{false};

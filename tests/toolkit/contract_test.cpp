@@ -5,6 +5,7 @@
 #include "toolkit/launch.h"
 #include "toolkit/messagebox.h"
 
+#include <chrono>
 #include <string>
 #include <utility>
 
@@ -12,8 +13,24 @@ namespace {
 
 constexpr int32_t GREEN = 0x00ff00;
 constexpr int32_t RED = 0x0000ff;
+constexpr int32_t BLUE = 0xff0000;
 
 using ContractTest = GadgetWindowTest;
+
+// Waits a few seconds at most for the control to show a pixel of the colour,
+// give or take the low four bits of each channel: text has soft edges.
+bool ShowsColour(intptr_t control, int32_t colour) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < end) {
+        Settle({});
+        const std::vector<int32_t> shown = ShownPixels(control);
+        if (std::any_of(shown.begin(), shown.end(),
+                        [colour](int32_t pixel) { return ((pixel ^ colour) & 0xf0f0f0) == 0; })) {
+            return true;
+        }
+    }
+    return false;
+}
 
 std::pair<int32_t, std::string> Selection(ObjectNumber combo) {
     return {GadgetGetState(combo), GadgetGetText(combo)};
@@ -160,11 +177,12 @@ TEST_F(ContractTest, AMessageBoxDisablesTheOtherWindowsWhileItIsUp) {
     WindowClose(5);
 }
 
-TEST_F(ContractTest, ColoursOfLabelsOutputBoxesAndLinks) {
-    ASSERT_TRUE(LabelCreate(1, 10, 10, 80, 20, "Label", LABEL_SUNKEN));
-    ASSERT_TRUE(OutputBoxCreate(2, 10, 40, 80, 20, "Box", 0));
-    ASSERT_TRUE(LinkCreate(3, 10, 70, 80, 20, "Link", GREEN));
-    ASSERT_TRUE(ButtonCreate(4, 10, 100, 80, 20, "No colours"));
+TEST_F(ContractTest, ColoursOfLabelsOutputBoxesAndLinksShowOnTheScreen) {
+    const intptr_t made[] = {LabelCreate(1, 10, 10, 80, 20, "Label", LABEL_SUNKEN),
+                             OutputBoxCreate(2, 10, 40, 80, 20, "Box", 0),
+                             LinkCreate(3, 10, 70, 80, 20, "Link", BLUE),
+                             ButtonCreate(4, 10, 100, 80, 20, "No colours")};
+    ASSERT_TRUE(made[0] && made[1] && made[2] && made[3]);
     EXPECT_EQ(GadgetGetColour(3, COLOUR_TEXT), 0) << "a link is black at first";
     for (ObjectNumber number : {1, 2, 3, 4}) {
         const bool coloured = number != 4;
@@ -173,8 +191,28 @@ TEST_F(ContractTest, ColoursOfLabelsOutputBoxesAndLinks) {
         EXPECT_EQ(GadgetGetColour(number, COLOUR_BACKGROUND), coloured ? GREEN : COLOUR_DEFAULT);
         EXPECT_EQ(GadgetGetColour(number, COLOUR_TEXT), coloured ? RED : COLOUR_DEFAULT);
         EXPECT_EQ(GadgetGetColour(number, 3), COLOUR_DEFAULT);
+        EXPECT_TRUE(!coloured || ShowsColour(made[number - 1], GREEN)) << number << ": background";
+        EXPECT_TRUE(!coloured || ShowsColour(made[number - 1], RED)) << number << ": text";
         GadgetSetColour(number, COLOUR_BACKGROUND, COLOUR_DEFAULT);
         EXPECT_EQ(GadgetGetColour(number, COLOUR_BACKGROUND), COLOUR_DEFAULT);
+    }
+}
+
+// Numbers that name no gadget, and kinds without state or items: nothing
+// happens, the state is 0, and the text is the control's own.
+TEST_F(ContractTest, NumbersThatNameNothingAndOperationsAKindLacks) {
+    ASSERT_TRUE(FrameCreate(1, 5, 5, 300, 300, "Old") && LabelCreate(2, 10, 20, 80, 20, "Old") &&
+                OutputBoxCreate(3, 10, 50, 80, 20, "Old", 0) &&
+                LinkCreate(4, 10, 80, 80, 20, "Old", 0));
+    for (ObjectNumber number : {1, 2, 3, 4, 5, 5000, -7}) {
+        const bool named = number >= 1 && number <= 4;
+        EXPECT_EQ(GadgetAddItem(number, -1, "Item"), 0);
+        GadgetSetState(number, 1);
+        EXPECT_EQ(std::pair(GadgetGetState(number), GadgetGetText(number)),
+                  std::pair(0, std::string(named ? "Old" : "")))
+            << number;
+        GadgetSetText(number, "New");
+        EXPECT_EQ(GadgetGetText(number), named ? "New" : "") << number;
     }
 }
 

@@ -1,3 +1,4 @@
+// The shared background brushes: one platform brush per colour, counted by its users.
 #include "toolkit/core/brush_cache.h"
 
 namespace {

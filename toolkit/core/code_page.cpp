@@ -1,3 +1,4 @@
+// Conversion between the program's Windows-1252 texts and UTF-8.
 #include "toolkit/core/code_page.h"
 
 #include <cstdint>

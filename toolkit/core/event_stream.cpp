@@ -1,3 +1,4 @@
+// The pending-event slot and the deferred-event queue, with the collapse of repeats.
 #include "toolkit/core/event_stream.h"
 
 #include "toolkit/core/memory.h"

@@ -1,3 +1,4 @@
+// The file library: the file registry and the line buffering above the platform's writes.
 #include "toolkit/files.h"
 
 #include "toolkit/core/files_platform.h"

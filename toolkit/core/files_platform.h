@@ -19,7 +19,7 @@ struct FilePlatform {
     bool (*close)(intptr_t handle);
 };
 
-// The system's own operations (files_win32.cpp, files_posix.cpp).
+// The system's own operations (toolkit/win32/files.cpp, toolkit/posix/files.cpp).
 extern const FilePlatform FILE_PLATFORM_SYSTEM;
 
 // Installs other operations; returns the ones that were in place.

@@ -1,3 +1,4 @@
+// Where Tab and Shift+Tab move the focus among a window's controls.
 #include "toolkit/core/focus_order.h"
 
 intptr_t FocusNextTarget(const std::vector<FocusEntry>& controls, intptr_t current) {

@@ -1,6 +1,6 @@
 // A lock for toolkit state that more than one thread may touch: the
-// platform's critical section on Windows (lock_win32.cpp), a POSIX mutex in
-// the native build (lock_posix.cpp).
+// platform's critical section on Windows (toolkit/win32/lock.cpp), a POSIX
+// mutex in the native build (toolkit/posix/lock.cpp).
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The toolkit's memory: one replaceable table of operations over the C library's heap.
 #include "toolkit/core/memory.h"
 
 #include <cstdlib>

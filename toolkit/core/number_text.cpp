@@ -1,3 +1,4 @@
+// Decimal text of a number, for the program's texts.
 #include "toolkit/number_text.h"
 
 std::string NumberToText(int32_t value) {

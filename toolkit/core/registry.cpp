@@ -1,3 +1,4 @@
+// The node list under the numbered object registry's issued records.
 #include "toolkit/registry.h"
 
 #include "toolkit/core/memory.h"

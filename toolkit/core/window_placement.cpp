@@ -1,3 +1,4 @@
+// The style, size and position a window gets from WindowOpen's flags.
 #include "toolkit/core/window_placement.h"
 
 #include "toolkit/windows.h"

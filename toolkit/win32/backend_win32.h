@@ -7,6 +7,6 @@
 constexpr char WINDOW_ID_PROPERTY[] = "TK_WindowID";
 
 // Offers a parent-window message about a control to its gadget kind's
-// GadgetMessageHook. NOT_HANDLED unless the control is a live gadget whose
+// messageHook. NOT_HANDLED unless the control is a live gadget whose
 // kind has a hook.
 LRESULT GadgetOfferMessage(HWND control, HWND parent, UINT message, WPARAM wParam, LPARAM lParam);

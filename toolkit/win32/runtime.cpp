@@ -1,26 +1,16 @@
-// The runtime over KERNEL32 and COMCTL32: the program's private heap, and
-// the common controls, which start after every library.
+// The runtime over COMCTL32: the common controls, which start after every
+// library. The toolkit's memory comes from the C library's heap.
 #include "toolkit/core/backend.h"
 #include <windows.h>
 
 #include <commctrl.h>
 
-namespace {
-
-HANDLE programHeap;
-
-} // namespace
-
 bool PlatformStart() {
-    programHeap = HeapCreate(0, 4096, 0);
-    return programHeap != nullptr;
+    return true;
 }
 
 void PlatformCommonControlsStart() {
     InitCommonControls();
 }
 
-void PlatformEnd() {
-    HeapDestroy(programHeap);
-    programHeap = nullptr;
-}
+void PlatformEnd() {}
