@@ -48,7 +48,8 @@ std::vector<int> Holds() {
 // As a backend's create operations do: the control first, then its number.
 intptr_t GadgetCreate(ObjectNumber number) {
     controls.push_back(new Control{GadgetParent(), 0});
-    return GadgetAdd(number, {reinterpret_cast<intptr_t>(controls.back()), &KIND, 0, 0, 0, 0, 0});
+    return GadgetAdd(number,
+                     {reinterpret_cast<intptr_t>(controls.back()), &KIND, 0, 0, 0, 0, 0, 0});
 }
 
 } // namespace
