@@ -1,0 +1,254 @@
+"""Debian's headless chromium, driven over the DevTools protocol with
+python3-websocket: one browser per Chromium(), in its own process group, with
+a throw-away profile. Input is real (hit-tested, user activation included).
+Every wait ends at a deadline and raises AssertionError with what it waited for."""
+import atexit
+import base64
+import ctypes
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+import websocket
+
+DEADLINE_SECONDS = 20
+KEYS = {  # name: (code, Windows key code, text)
+    "Tab": ("Tab", 9, ""), "Enter": ("Enter", 13, "\r"), "Escape": ("Escape", 27, ""),
+    " ": ("Space", 32, " "), "ArrowLeft": ("ArrowLeft", 37, ""), "ArrowUp": ("ArrowUp", 38, ""),
+    "ArrowRight": ("ArrowRight", 39, ""), "ArrowDown": ("ArrowDown", 40, ""),
+}
+ALT, CTRL, SHIFT = 1, 2, 8
+# The folder stand-in: the origin's private file system is a real directory handle.
+PRIVATE_FOLDER = "self.showDirectoryPicker = async () => navigator.storage.getDirectory();"
+
+
+def _die_with_parent():
+    # A test killed outright must not leave its browser behind.
+    ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+
+
+if threading.current_thread() is threading.main_thread():
+    # `timeout` stops a suite with SIGTERM: leave through atexit, closing the browsers.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
+
+
+def wait_until(what, probe, seconds=DEADLINE_SECONDS):
+    """probe's first true answer, asked every 20 ms."""
+    end = time.monotonic() + seconds
+    while True:
+        answer = probe()
+        if answer:
+            return answer
+        if time.monotonic() > end:
+            raise AssertionError("gave up after %g s waiting for %s" % (seconds, what))
+        time.sleep(0.02)
+
+
+class Chromium:
+    def __init__(self, *flags, window=(1024, 768)):
+        self.profile = tempfile.mkdtemp(prefix="brevolt-chromium-")
+        self.log = os.path.join(self.profile, "stderr.log")
+        with open(self.log, "wb") as log:
+            self.process = subprocess.Popen(
+                ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                 "--no-first-run", "--host-resolver-rules=MAP * ~NOTFOUND",
+                 "--window-size=%d,%d" % window, "--remote-debugging-port=0",
+                 "--user-data-dir=" + self.profile, *flags, "about:blank"],
+                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=log,
+                start_new_session=True, preexec_fn=_die_with_parent)
+        atexit.register(self.close)
+        self.lock = threading.Condition()
+        self.replies, self.events, self.next_id = {}, [], 0
+        address = wait_until("chromium's DevTools address", self._devtools_address)
+        self.socket = websocket.create_connection(address, timeout=DEADLINE_SECONDS,
+                                                  suppress_origin=True)
+        threading.Thread(target=self._read, daemon=True).start()
+        self.send("Target.setDiscoverTargets", discover=True, session=None)
+        page = next(t for t in self.send("Target.getTargets", session=None)["targetInfos"]
+                    if t["type"] == "page")
+        self.target = page["targetId"]
+        self.session = self.send("Target.attachToTarget", targetId=self.target, flatten=True,
+                                 session=None)["sessionId"]
+        for domain in ("Page", "Runtime", "Network"):
+            self.send(domain + ".enable")
+
+    def _devtools_address(self):
+        if self.process.poll() is not None:
+            raise AssertionError("chromium ended at once; see " + self.log)
+        with open(self.log, errors="replace") as log:
+            for line in log:
+                if line.startswith("DevTools listening on "):
+                    return line.split()[-1]
+        return None
+
+    def _read(self):
+        while True:
+            try:
+                message = json.loads(self.socket.recv())
+            except Exception:  # pylint: disable=broad-except  # closed
+                return
+            with self.lock:
+                if "id" in message:
+                    self.replies[message["id"]] = message
+                else:
+                    self.events.append(message)
+                self.lock.notify_all()
+
+    def close(self):
+        if self.process.poll() is None:
+            try:
+                os.killpg(self.process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        self.process.wait()
+        if getattr(self, "socket", None):
+            self.socket.close()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    def send(self, method, session="page", seconds=DEADLINE_SECONDS, **params):
+        """A command's result; session=None addresses the browser itself."""
+        with self.lock:
+            self.next_id += 1
+            number = self.next_id
+        message = {"id": number, "method": method, "params": params}
+        if session:
+            message["sessionId"] = self.session if session == "page" else session
+        self.socket.send(json.dumps(message))
+        with self.lock:
+            if not self.lock.wait_for(lambda: number in self.replies, seconds):
+                raise AssertionError("no answer to %s within %g s" % (method, seconds))
+            reply = self.replies.pop(number)
+        if "error" in reply:
+            raise RuntimeError("%s: %s" % (method, reply["error"]))
+        return reply["result"]
+
+    def wait_event(self, method, matches=lambda params: True, seconds=DEADLINE_SECONDS):
+        """The params of the first event so far (or to come) of that method that matches."""
+        found = lambda: next((e["params"] for e in self.events
+                              if e["method"] == method and matches(e["params"])), None)
+        with self.lock:
+            if not self.lock.wait_for(found, seconds):
+                raise AssertionError("gave up after %g s waiting for %s" % (seconds, method))
+            return found()
+
+    def event_params(self, method):
+        with self.lock:
+            return [e["params"] for e in self.events if e["method"] == method]
+
+    # --- The page ---------------------------------------------------------------
+    def add_script(self, source):
+        """Runs source in every document loaded from now on, before its own scripts."""
+        self.send("Page.addScriptToEvaluateOnNewDocument", source=source)
+
+    def navigate(self, path_or_url):
+        url = path_or_url if "://" in path_or_url else "file://" + os.path.abspath(path_or_url)
+        self.send("Page.navigate", url=url)
+        self.wait_for("document.readyState === 'complete' && location.href === %s" % json.dumps(url))
+
+    def evaluate(self, expression):
+        """The expression's value (promises awaited), as JSON gives it."""
+        answer = self.send("Runtime.evaluate", expression=expression, returnByValue=True,
+                           awaitPromise=True)
+        if "exceptionDetails" in answer:
+            raise RuntimeError("%s: %s" % (expression, answer["exceptionDetails"]))
+        return answer["result"].get("value")
+
+    def wait_for(self, expression, seconds=DEADLINE_SECONDS):
+        return wait_until(expression, lambda: self.evaluate(expression), seconds)
+
+    def box(self, selector):
+        """The element's {x, y, width, height} in CSS pixels of the viewport."""
+        return self.evaluate("(() => { const r = document.querySelector(%s)"
+                             ".getBoundingClientRect(); return {x: r.x, y: r.y, width: r.width,"
+                             " height: r.height}; })()" % json.dumps(selector))
+
+    def screenshot(self, path):
+        with open(path, "wb") as png:
+            png.write(base64.b64decode(self.send("Page.captureScreenshot")["data"]))
+
+    # --- Real input -------------------------------------------------------------
+    def mouse(self, kind, x, y, buttons=0):
+        self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
+                  buttons=buttons, clickCount=1 if kind != "mouseMoved" else 0)
+
+    def point_at(self, selector):
+        box = self.box(selector)
+        x, y = box["x"] + box["width"] / 2, box["y"] + box["height"] / 2
+        self.mouse("mouseMoved", x, y)
+        return x, y
+
+    def click(self, selector):
+        """A left click at the element's centre, wherever hit-testing takes it."""
+        x, y = self.point_at(selector)
+        self.mouse("mousePressed", x, y, 1)
+        self.mouse("mouseReleased", x, y)
+
+    def key(self, name, modifiers=0):
+        """A key from KEYS (or a printable character) pressed and released."""
+        code, number, text = KEYS[name] if name in KEYS else ("Key" + name.upper(),
+                                                              ord(name.upper()), name)
+        if modifiers & (ALT | CTRL):
+            text = ""
+        common = dict(key=name, code=code, windowsVirtualKeyCode=number, modifiers=modifiers)
+        self.send("Input.dispatchKeyEvent", type="keyDown" if text else "rawKeyDown", text=text,
+                  **common)
+        self.send("Input.dispatchKeyEvent", type="keyUp", **common)
+
+    # --- What the page does besides drawing -------------------------------------
+    def allow_downloads(self, folder):
+        self.send("Browser.setDownloadBehavior", behavior="allow", downloadPath=folder,
+                  eventsEnabled=True, session=None)
+
+    def wait_downloads(self, count, seconds=DEADLINE_SECONDS):
+        """The suggested names of the first `count` downloads, in the order they began,
+        once all of them are complete on disk."""
+        def complete():
+            begun = self.event_params("Browser.downloadWillBegin")[:count]
+            done = {p["guid"] for p in self.event_params("Browser.downloadProgress")
+                    if p["state"] == "completed"}
+            return len(begun) == count and all(p["guid"] in done for p in begun) and begun
+        return [p["suggestedFilename"] for p in wait_until("%d downloads" % count, complete, seconds)]
+
+    def wait_new_tab(self, seconds=DEADLINE_SECONDS):
+        """The address of the first other page target that leaves about:blank."""
+        def other(params):
+            info = params["targetInfo"]
+            return (info["type"] == "page" and info["targetId"] != self.target
+                    and info["url"] not in ("", "about:blank"))
+        found = lambda: next((p["targetInfo"]["url"] for method in
+                              ("Target.targetCreated", "Target.targetInfoChanged")
+                              for p in self.event_params(method) if other(p)), None)
+        return wait_until("a new tab", found, seconds)
+
+    def requested_urls(self):
+        return [p["request"]["url"] for p in self.event_params("Network.requestWillBeSent")]
+
+    def console(self):
+        """The texts the page logged, and its uncaught exceptions."""
+        logged = [" ".join(str(a.get("value", a.get("description", ""))) for a in p["args"])
+                  for p in self.event_params("Runtime.consoleAPICalled")]
+        return logged + [p["exceptionDetails"].get("exception", {}).get("description", "")
+                         for p in self.event_params("Runtime.exceptionThrown")]
+
+    def serve_binding(self, name, handler, seconds=DEADLINE_SECONDS):
+        """Gives the page self[name](text); hands each call's text to handler, in order,
+        until handler returns something other than None, and returns that. The
+        deadline is for each call in turn."""
+        self.send("Runtime.addBinding", name=name)
+        served = 0
+        while True:
+            calls = lambda: [p["payload"] for p in self.event_params("Runtime.bindingCalled")
+                             if p["name"] == name]
+            payload = wait_until("call %d of %s" % (served + 1, name),
+                                 lambda: calls()[served:], seconds)[0]
+            served += 1
+            answer = handler(payload)
+            if answer is not None:
+                return answer
