@@ -7,6 +7,7 @@ import base64
 import ctypes
 import json
 import os
+import pathlib
 import shutil
 import signal
 import subprocess
@@ -129,15 +130,6 @@ class Chromium:
             raise RuntimeError("%s: %s" % (method, reply["error"]))
         return reply["result"]
 
-    def wait_event(self, method, matches=lambda params: True, seconds=DEADLINE_SECONDS):
-        """The params of the first event so far (or to come) of that method that matches."""
-        found = lambda: next((e["params"] for e in self.events
-                              if e["method"] == method and matches(e["params"])), None)
-        with self.lock:
-            if not self.lock.wait_for(found, seconds):
-                raise AssertionError("gave up after %g s waiting for %s" % (seconds, method))
-            return found()
-
     def event_params(self, method):
         with self.lock:
             return [e["params"] for e in self.events if e["method"] == method]
@@ -147,10 +139,14 @@ class Chromium:
         """Runs source in every document loaded from now on, before its own scripts."""
         self.send("Page.addScriptToEvaluateOnNewDocument", source=source)
 
-    def navigate(self, path_or_url):
-        url = path_or_url if "://" in path_or_url else "file://" + os.path.abspath(path_or_url)
+    def navigate(self, path_or_url, seconds=DEADLINE_SECONDS):
+        """Loads a file or an address, also the one shown now, and waits for its load event."""
+        url = (pathlib.Path(path_or_url).resolve().as_uri() if os.path.exists(path_or_url)
+               else path_or_url)
+        self.evaluate("self.cdpLeaving = true")  # the new document is the one without it
         self.send("Page.navigate", url=url)
-        self.wait_for("document.readyState === 'complete' && location.href === %s" % json.dumps(url))
+        self.wait_for("!self.cdpLeaving && document.readyState === 'complete' && location.href === "
+                      + json.dumps(url), seconds)
 
     def evaluate(self, expression):
         """The expression's value (promises awaited), as JSON gives it."""

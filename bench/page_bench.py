@@ -1,0 +1,99 @@
+"""The page's rows of tools/bench.sh's table (figure|value|reference|ratio|target),
+measured in headless chromium:
+  page_bench.py PAGE PLAIN_PAGE RUNS
+Start-up is the time from navigation until the window's last gadget is laid
+out, the median of RUNS alternating loads of each page, each in a new browser
+whose renderer has shown an empty file first: no cache, no process start."""
+import base64
+import os
+import statistics
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
+from chromium import Chromium  # noqa: E402
+
+LINES = 100000
+SHOWN_AT = """new MutationObserver((_, observer) => {
+  const last = document.querySelector('[data-window="0"] [data-gadget="30"]');
+  if (last && last.getClientRects().length) {
+    self.shownAt = performance.now();
+    observer.disconnect();
+  }
+}).observe(document, {childList: true, subtree: true, attributes: true});"""
+GADGET = "document.querySelector('[data-gadget=\"%d\"]')"
+# Clicks on Add, then one on Generate, whose new text tells when all are handled.
+ADD_CLICKS = """(() => {
+  const add = %s, generate = %s;
+  for (let i = 0; i < %d; i++) add.click();
+  generate.click();
+})()""" % (GADGET % 8, GADGET % 6, LINES)
+# The same bytes as two downloads from plain JavaScript.
+PLAIN_DOWNLOADS = """(files => files.forEach(([name, text]) => {
+  const link = document.createElement('a');
+  link.download = name;
+  link.href = URL.createObjectURL(new Blob([Uint8Array.from(atob(text), c => c.charCodeAt(0))]));
+  link.click();
+}))(%s)"""
+
+
+def row(figure, value, reference="-", ratio="-", target="-"):
+    print("|".join([figure, value, reference, ratio, target]))
+
+
+def start_up(page, plain, runs, folder):
+    empty = os.path.join(folder, "empty.html")
+    with open(empty, "w") as file:
+        file.write("<!DOCTYPE html><title>empty</title>")
+    times = {page: [], plain: []}
+    for _ in range(runs):
+        for path in (page, plain):
+            browser = Chromium()
+            browser.add_script(SHOWN_AT)
+            browser.navigate(empty)
+            browser.navigate(path)
+            times[path].append(browser.wait_for("self.shownAt"))
+            browser.close()
+    ours, theirs = statistics.median(times[page]), statistics.median(times[plain])
+    row("page start-up until the window is shown (median)", "%.1f ms" % ours,
+        "%.1f ms same controls, plain JS" % theirs, "%.2f" % (ours / theirs), "<= 1.20")
+
+
+def save_config(page, folder):
+    browser = Chromium()
+    browser.add_script(SHOWN_AT)
+    browser.allow_downloads(folder)
+    browser.navigate(page)
+    browser.wait_for("self.shownAt")
+    started = time.monotonic()
+    browser.evaluate(ADD_CLICKS)
+    browser.wait_for("%s.value !== 'Buy Script Output'" % (GADGET % 28), 600)
+    row("page Add of %d lines (clicks from page script)" % LINES,
+        "%.0f ms" % ((time.monotonic() - started) * 1000))
+    started = time.monotonic()
+    browser.click('[data-gadget="9"]')
+    names = browser.wait_downloads(2, 600)
+    saved = time.monotonic() - started
+    files = []
+    for name in names:
+        with open(os.path.join(folder, name), "rb") as file:
+            files.append([name, base64.b64encode(file.read()).decode()])
+    started = time.monotonic()
+    browser.evaluate(PLAIN_DOWNLOADS % files)
+    browser.wait_downloads(4, 600)
+    plain = time.monotonic() - started
+    row("page Save Config of %d lines, until both downloads are complete" % LINES,
+        "%.0f ms" % (saved * 1000), "%.0f ms same bytes, plain JS" % (plain * 1000),
+        "%.2f" % (saved / plain))
+    browser.close()
+
+
+def main(page, plain, runs):
+    with tempfile.TemporaryDirectory() as folder:
+        start_up(page, plain, int(runs), folder)
+        save_config(page, folder)
+
+
+if __name__ == "__main__":
+    main(*sys.argv[1:])
