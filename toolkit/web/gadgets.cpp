@@ -9,10 +9,11 @@ namespace {
 // twin, which the page brings, or a sans-serif as narrow; controls with no
 // more room around their text than their Win32 counterparts have.
 constexpr char TOOLKIT_CSS[] = R"(
-.tk-desk { position: fixed; inset: 0; display: grid; place-items: center; overflow: auto; }
+.tk-desk { position: fixed; inset: 0; display: grid; place-items: center; overflow: auto;
+  pointer-events: none; }
 .tk-window { grid-area: 1 / 1; position: relative; margin: 0 0 20px; background: #f0f0f0;
   border: 1px solid #5f6b7a; box-shadow: 0 6px 24px rgb(0 0 0 / 25%); color: #000;
-  font: 11px "Toolkit Dialog", Tahoma, sans-serif; }
+  font: 11px "Toolkit Dialog", Tahoma, sans-serif; pointer-events: auto; }
 .tk-window.tk-placed { position: absolute; margin: 0; }
 .tk-caption { height: 20px; line-height: 20px; padding: 0 6px; background: #2b5797; color: #fff;
   font-weight: bold; white-space: nowrap; overflow: hidden; text-overflow: ellipsis;
