@@ -40,6 +40,7 @@ struct GadgetRecord {
     // colours' style sheet (GTK); 0 while none is needed.
     intptr_t paint;
     void* extra; // a per-kind record: the link's on Win32
+    ObjectNumber number;
 };
 
 // One per kind. Empty entries fall back to the generic behaviour.
@@ -137,3 +138,17 @@ void GadgetDestroyed(ObjectNumber number, intptr_t control);
 // The colour entries of the kinds that have colours, and their KindFree.
 void KindSetColour(GadgetRecord& record, int32_t which, int32_t colour);
 int32_t KindGetColour(GadgetRecord& record, int32_t which);
+
+// Interim: the rules the core takes over from the backends.
+void WindowPostGadgetEvent(ObjectNumber window, int32_t gadget, int32_t subtype);
+void GadgetReport(ObjectNumber window, ObjectNumber gadget, int32_t subtype);
+bool KindIsTabStop(const GadgetKindTable& kind);
+void GadgetFocusMoved(ObjectNumber window, const GadgetRecord* from, const GadgetRecord* to);
+int32_t ComboIndexToSelect(int32_t index, int32_t count);
+bool ComboPositionTakes(int32_t position, int32_t count);
+constexpr int32_t COMBO_KEEP_SELECTION = -2;
+int32_t ComboEntryForText(const char* text, int32_t count,
+                          std::string (*entryAt)(const GadgetRecord&, int32_t),
+                          const GadgetRecord& record);
+std::string CssColour(int32_t colour);
+bool TakePostedGadgetEvent();

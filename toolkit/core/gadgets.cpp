@@ -47,6 +47,7 @@ intptr_t GadgetAdd(ObjectNumber number, const GadgetRecord& made) {
         return 0;
     }
     *record = made;
+    record->number = claimed;
     PlatformGadgetAttach(*record, claimed);
     return RegistryCreateResult(number, claimed, made.handle);
 }

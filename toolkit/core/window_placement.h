@@ -19,6 +19,9 @@ struct ScreenRect {
     int32_t bottom;
 };
 
+// WindowPlacementFor's answer for "the platform chooses".
+constexpr int32_t PLACEMENT_DEFAULT = INT32_MIN;
+
 struct WindowPlacement {
     int32_t x;
     int32_t y;
