@@ -51,7 +51,7 @@ if [ "$task" = web ]; then
   build=$root/build/web-release
   export NODE_PATH=/usr/share/nodejs # Debian's Emscripten looks for its Node modules there
   emcmake cmake -S "$root" -B "$build" -DBREVOLT_BACKEND=web -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$build" --target brevolt -j2 >/dev/null
+  cmake --build "$build" --target brevolt_page -j2 >/dev/null
   page=$build/brevolt.html
   echo "Built $page (release build, one self-contained file)"
   if [ -n "$had_display" ]; then

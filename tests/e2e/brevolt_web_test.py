@@ -55,11 +55,13 @@ CUT_CAPTIONS = """[...document.querySelectorAll('[data-gadget]')].flatMap(gadget
 FOLDER_FILES = """(async () => {
   const folder = await navigator.storage.getDirectory(), files = [];
   for (const name of ['autoexec.cfg', 'buyscript.cfg']) {
-    const file = await folder.getFileHandle(name).then(handle => handle.getFile(), () => null);
+    const file = await folder.getFileHandle(name).then(handle => handle.getFile()).catch(() => null);
     files.push(file && [...new Uint8Array(await file.arrayBuffer())]);
   }
   return files;
 })()"""
+# A page from file:// has an opaque origin, and so no private file system, unless
+FOLDER_FLAGS = ["--allow-file-access-from-files"]
 # The chosen folder refuses to create files while self.refusing holds.
 REFUSING_FOLDER = """self.refusing = true;
 self.showDirectoryPicker = async () => new Proxy(await navigator.storage.getDirectory(), {
@@ -84,8 +86,8 @@ def expected_file(name, lines=()):
 
 
 class PageTest(unittest.TestCase):
-    def open_page(self, *scripts):
-        self.browser = Chromium()
+    def open_page(self, *scripts, flags=()):
+        self.browser = Chromium(*flags)
         self.addCleanup(self.browser.close)
         self.downloads = tempfile.mkdtemp(dir=self.browser.profile)
         self.browser.allow_downloads(self.downloads)
@@ -126,6 +128,10 @@ class PageTest(unittest.TestCase):
         self.browser.wait_for(showing)
         self.browser.click("dialog[open] button")
         self.browser.wait_for("!(%s)" % showing)
+
+    def choose_folder(self):
+        self.browser.click('[data-action="choose-folder"]')
+        self.browser.wait_for("document.body.innerText.includes('Saving into')")
 
     def wait_folder_files(self, lines):
         """Waits for both files in the chosen folder, buyscript.cfg with lines."""
@@ -241,8 +247,8 @@ class PageTest(unittest.TestCase):
         self.wait_output(NOTHING_SELECTED_LINE)
 
     def test_save_into_the_chosen_folder_replaces_both_files(self):
-        self.open_page(PRIVATE_FOLDER)
-        self.browser.click('[data-action="choose-folder"]')
+        self.open_page(PRIVATE_FOLDER, flags=FOLDER_FLAGS)
+        self.choose_folder()
         for lines in ([INITIAL_OUTPUT], [INITIAL_OUTPUT] * 2):
             self.click(ADD)
             self.click(SAVE_CONFIG)
@@ -250,8 +256,8 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.browser.event_params("Browser.downloadWillBegin"), [])
 
     def test_a_folder_that_refuses_files_shows_both_boxes_in_order_and_keeps_the_list(self):
-        self.open_page(REFUSING_FOLDER)
-        self.browser.click('[data-action="choose-folder"]')
+        self.open_page(REFUSING_FOLDER, flags=FOLDER_FLAGS)
+        self.choose_folder()
         self.click(ADD)
         self.click(SAVE_CONFIG)
         self.dismiss_box("Error", 'Can\'t create "autoexec.cfg"!')
