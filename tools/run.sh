@@ -68,7 +68,9 @@ sys.path.insert(0, sys.argv[1])
 from chromium import Chromium
 browser = Chromium()
 browser.navigate(sys.argv[2])
-browser.wait_for("document.querySelector('[data-window=\"0\"] [data-gadget=\"30\"]')")
+# The window is up and drawn in its own font.
+browser.wait_for("document.fonts.ready.then(() => !!document.querySelector("
+                 "'[data-window=\"0\"] [data-gadget=\"30\"]'))")
 browser.screenshot(sys.argv[3])
 browser.close()
 EOF
