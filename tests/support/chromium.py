@@ -113,7 +113,7 @@ class Chromium:
             self.socket.close()
         shutil.rmtree(self.profile, ignore_errors=True)
 
-    def send(self, method, session="page", seconds=DEADLINE_SECONDS, **params):
+    def send(self, method, seconds=DEADLINE_SECONDS, session="page", **params):
         """A command's result; session=None addresses the browser itself."""
         with self.lock:
             self.next_id += 1
@@ -148,16 +148,16 @@ class Chromium:
         self.wait_for("!self.cdpLeaving && document.readyState === 'complete' && location.href === "
                       + json.dumps(url), seconds)
 
-    def evaluate(self, expression):
+    def evaluate(self, expression, seconds=DEADLINE_SECONDS):
         """The expression's value (promises awaited), as JSON gives it."""
-        answer = self.send("Runtime.evaluate", expression=expression, returnByValue=True,
+        answer = self.send("Runtime.evaluate", seconds, expression=expression, returnByValue=True,
                            awaitPromise=True)
         if "exceptionDetails" in answer:
             raise RuntimeError("%s: %s" % (expression, answer["exceptionDetails"]))
         return answer["result"].get("value")
 
     def wait_for(self, expression, seconds=DEADLINE_SECONDS):
-        return wait_until(expression, lambda: self.evaluate(expression), seconds)
+        return wait_until(expression, lambda: self.evaluate(expression, seconds), seconds)
 
     def box(self, selector):
         """The element's {x, y, width, height} in CSS pixels of the viewport."""
