@@ -232,9 +232,6 @@ intptr_t PlatformFocusKeysCreate() {
 void PlatformFocusKeysDestroy(intptr_t) {}
 
 uint32_t PlatformWaitOnce() {
-    if (TakePostedGadgetEvent()) {
-        return MSG_GADGET_EVENT;
-    }
     WebRecord record;
     const uint32_t message = WebWait(record, false);
     Translate(record);
