@@ -1,9 +1,32 @@
 // The boundary between the toolkit's core and a window system. The core owns
-// the records, the registries, the number rules, the event state, the order
-// in which the libraries start and end, and the message-box bookkeeping; it
-// calls the Platform operations below, which each backend (toolkit/win32/,
-// toolkit/gtk/) implements in full. The backends call back into the core
-// through the operations at the end.
+// the records, the registries, the number rules, the event state and the
+// queue of posted gadget events, the order in which the libraries start and
+// end, the message-box bookkeeping, and the rules that a window system's
+// controls do not keep themselves (combo.h, the focus reports below). It
+// calls the Platform operations, which each backend (toolkit/win32/,
+// toolkit/gtk/, toolkit/web/) implements; the backends call back into the
+// core through the operations at the end.
+//
+// What each backend raises, and how:
+// - every backend: EVENT_CLOSE_WINDOW through WindowEventQueue when its
+//   window system asks to close a window (none where windows cannot be
+//   closed from outside, as in a page); a gadget event for a button's or
+//   check box's click (0), a link's click (0), a combo box's selection change
+//   (1), its list opening (7) and closing (8) where the platform has them;
+//   and the output box's and the combo box's focus reports;
+// - Win32 raises them as the messages its controls send (WindowEventGadget
+//   from the window procedure), and also the move, size, repaint and
+//   activation events;
+// - GTK and the web report through callbacks: GadgetReport for a user's
+//   action and GadgetFocusMoved for focus, which post the event for a wait
+//   of its own. They raise no move, size, repaint or activation events.
+//
+// Entries a backend may leave empty: a kind table's messageHook, free,
+// getState, setState, getText, setText, addItem, addItemEx and colour
+// entries fall back to the generic behaviour; PlatformFocusKeysCreate may
+// answer 0 when Tab is taken before the window system sees it; a backend
+// with nothing to set up leaves PlatformCommonControlsStart and PlatformEnd
+// empty; PlatformStartProgram answers false where no program can be started.
 #pragma once
 
 #include "toolkit/core/focus_order.h"
@@ -39,8 +62,8 @@ struct GadgetRecord {
     // The background as the platform paints it: a shared brush (Win32), the
     // colours' style sheet (GTK); 0 while none is needed.
     intptr_t paint;
-    void* extra; // a per-kind record: the link's on Win32
-    ObjectNumber number;
+    void* extra;         // a per-kind record: the link's on Win32
+    ObjectNumber number; // filled in by the core when the gadget is registered
 };
 
 // One per kind. Empty entries fall back to the generic behaviour.
@@ -135,20 +158,21 @@ intptr_t GadgetAdd(ObjectNumber number, const GadgetRecord& made);
 GadgetRecord* GadgetOfControl(ObjectNumber number, intptr_t control);
 // The control is going away: its kind frees what it holds, the number is free.
 void GadgetDestroyed(ObjectNumber number, intptr_t control);
-// The colour entries of the kinds that have colours, and their KindFree.
+// The colour entries of the kinds that have colours.
 void KindSetColour(GadgetRecord& record, int32_t which, int32_t colour);
 int32_t KindGetColour(GadgetRecord& record, int32_t which);
-
-// Interim: the rules the core takes over from the backends.
-void WindowPostGadgetEvent(ObjectNumber window, int32_t gadget, int32_t subtype);
-void GadgetReport(ObjectNumber window, ObjectNumber gadget, int32_t subtype);
-bool KindIsTabStop(const GadgetKindTable& kind);
-void GadgetFocusMoved(ObjectNumber window, const GadgetRecord* from, const GadgetRecord* to);
-int32_t ComboIndexToSelect(int32_t index, int32_t count);
-bool ComboPositionTakes(int32_t position, int32_t count);
-constexpr int32_t COMBO_KEEP_SELECTION = -2;
-int32_t ComboEntryForText(const char* text, int32_t count,
-                          std::string (*entryAt)(const GadgetRecord&, int32_t),
-                          const GadgetRecord& record);
+// "#rrggbb" of a 0x00BBGGRR colour, for window systems styled with CSS.
 std::string CssColour(int32_t colour);
-bool TakePostedGadgetEvent();
+
+// For backends whose controls report through callbacks (GTK, the web): a
+// gadget event for the gadget's window, queued and read by a wait of its
+// own before the platform is asked again. Dropped for window -1 (closing).
+void WindowPostGadgetEvent(ObjectNumber window, int32_t gadget, int32_t subtype);
+// A user's action on a gadget, posted as above; changes the program makes
+// through the toolkit's operations report nothing.
+void GadgetReport(ObjectNumber window, ObjectNumber gadget, int32_t subtype);
+// Whether Tab visits the kind's gadgets.
+bool KindIsTabStop(const GadgetKindTable& kind);
+// The keyboard focus moved from one gadget of a window to another (either
+// may be nullptr, for no gadget); each reports it once, as its kind does.
+void GadgetFocusMoved(ObjectNumber window, const GadgetRecord* from, const GadgetRecord* to);

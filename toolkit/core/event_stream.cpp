@@ -3,6 +3,8 @@
 #include "toolkit/core/memory.h"
 #include "toolkit/windows.h"
 
+#include <new>
+
 struct EventQueueNode {
     EventQueueNode* next;
     QueuedEvent event;
@@ -46,6 +48,28 @@ void EventStateRaiseGadget(EventState& state, int32_t gadget, int32_t subtype) {
     state.subtype = subtype;
 }
 
+void EventStatePostGadget(EventState& state, ObjectNumber window, int32_t gadget, int32_t subtype) {
+    if (window == -1) {
+        return;
+    }
+    try {
+        state.posted.push_back({window, gadget, subtype});
+    } catch (const std::bad_alloc&) {
+        // Lost, as a queued event is when memory is short.
+    }
+}
+
+bool EventStateTakePosted(EventState& state) {
+    if (state.posted.empty()) {
+        return false;
+    }
+    const PostedGadgetEvent posted = state.posted.front();
+    state.posted.pop_front();
+    state.window = posted.window;
+    EventStateRaiseGadget(state, posted.gadget, posted.subtype);
+    return true;
+}
+
 int32_t EventStateBeginWait(EventState& state) {
     state.subtype = -1;
     QueuedEvent event;
@@ -64,4 +88,16 @@ int32_t EventStateEndWait(EventState& state, uint32_t message) {
     }
     state.pending = 0;
     return event;
+}
+
+int32_t EventStateWait(EventState& state, uint32_t (*platformWait)()) {
+    if (const int32_t queued = EventStateBeginWait(state)) {
+        return queued;
+    }
+    uint32_t message = MSG_GADGET_EVENT;
+    if (!EventStateTakePosted(state)) {
+        message = platformWait();
+        EventStateTakePosted(state);
+    }
+    return EventStateEndWait(state, message);
 }

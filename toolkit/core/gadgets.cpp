@@ -4,12 +4,63 @@
 #include "toolkit/gadgets.h"
 #include "toolkit/core/backend.h"
 
+#include <cstdio>
+
 namespace {
+
+// What a window system that reports through callbacks needs to know of a
+// kind: whether Tab visits it, and what it reports when it gains or loses
+// the focus, in order (0 ends). Win32 controls say so themselves.
+struct KindFocus {
+    int32_t code;
+    bool tabStop;
+    int32_t gained[2];
+    int32_t lost[2];
+};
+
+const KindFocus kindFocus[] = {
+    {KIND_BUTTON, true, {}, {}},
+    {KIND_OUTPUT_BOX,
+     true,
+     {SUBTYPE_EDIT_FOCUS_GAINED, SUBTYPE_FOCUS_GAINED},
+     {SUBTYPE_EDIT_FOCUS_LOST, SUBTYPE_FOCUS_LOST}},
+    {KIND_CHECK_BOX, true, {}, {}},
+    {KIND_COMBO, true, {SUBTYPE_COMBO_FOCUS_GAINED}, {SUBTYPE_COMBO_FOCUS_LOST}},
+};
 
 constexpr int32_t GADGET_GROWTH_STEP = 50;
 
 ObjectRegistry<GadgetRecord> gadgets;
 intptr_t creationParent;
+// Non-zero while the program changes a gadget through an operation below;
+// a control that reports such a change from a callback is not heard.
+int programChanges;
+
+class ProgramChange {
+  public:
+    ProgramChange() { ++programChanges; }
+    ~ProgramChange() { --programChanges; }
+    ProgramChange(const ProgramChange&) = delete;
+    ProgramChange& operator=(const ProgramChange&) = delete;
+};
+
+const KindFocus* FocusOfKind(const GadgetKindTable& kind) {
+    for (const KindFocus& focus : kindFocus) {
+        if (focus.code == kind.code) {
+            return &focus;
+        }
+    }
+    return nullptr;
+}
+
+void PostFocusReports(ObjectNumber window, const GadgetRecord& record,
+                      const int32_t (&reports)[2]) {
+    for (int32_t subtype : reports) {
+        if (subtype) {
+            WindowPostGadgetEvent(window, record.number, subtype);
+        }
+    }
+}
 
 // Claiming a live number destroys the old control; its clean-up releases the number.
 void DestroyLiveGadget(ObjectNumber number) {
@@ -74,6 +125,7 @@ int32_t GadgetAddItem(ObjectNumber number, int32_t position, const char* text) {
         return 0;
     }
     const char* item = text ? text : "";
+    const ProgramChange quietly;
     if (record->kind->addItemEx) {
         record->kind->addItemEx(*record, position, item, 0, 0);
     } else if (record->kind->addItem) {
@@ -85,6 +137,7 @@ int32_t GadgetAddItem(ObjectNumber number, int32_t position, const char* text) {
 void GadgetSetState(ObjectNumber number, int32_t value) {
     GadgetRecord* record = RegistryLookup(gadgets, number);
     if (record && record->kind->setState) {
+        const ProgramChange quietly;
         record->kind->setState(*record, value);
     }
 }
@@ -108,6 +161,7 @@ void GadgetSetText(ObjectNumber number, const char* text) {
         return;
     }
     const char* replacement = text ? text : "";
+    const ProgramChange quietly;
     if (record->kind->setText) {
         record->kind->setText(*record, replacement);
     } else {
@@ -145,5 +199,35 @@ int32_t KindGetColour(GadgetRecord& record, int32_t which) {
         return record.background;
     default:
         return COLOUR_DEFAULT;
+    }
+}
+
+std::string CssColour(int32_t colour) {
+    char css[8];
+    std::snprintf(css, sizeof css, "#%02x%02x%02x", colour & 0xFF, (colour >> 8) & 0xFF,
+                  (colour >> 16) & 0xFF);
+    return css;
+}
+
+void GadgetReport(ObjectNumber window, ObjectNumber gadget, int32_t subtype) {
+    if (!programChanges) {
+        WindowPostGadgetEvent(window, gadget, subtype);
+    }
+}
+
+bool KindIsTabStop(const GadgetKindTable& kind) {
+    const KindFocus* focus = FocusOfKind(kind);
+    return focus && focus->tabStop;
+}
+
+void GadgetFocusMoved(ObjectNumber window, const GadgetRecord* from, const GadgetRecord* to) {
+    if (from == to) {
+        return;
+    }
+    if (const KindFocus* focus = from ? FocusOfKind(*from->kind) : nullptr) {
+        PostFocusReports(window, *from, focus->lost);
+    }
+    if (const KindFocus* focus = to ? FocusOfKind(*to->kind) : nullptr) {
+        PostFocusReports(window, *to, focus->gained);
     }
 }

@@ -91,10 +91,7 @@ intptr_t WindowFocusKeysOf(ObjectNumber number) {
 }
 
 int32_t EventWait() {
-    if (int32_t queued = EventStateBeginWait(events)) {
-        return queued;
-    }
-    return EventStateEndWait(events, PlatformWaitOnce());
+    return EventStateWait(events, PlatformWaitOnce);
 }
 
 int32_t EventSourceGadget() {
@@ -119,6 +116,10 @@ void WindowEventQueue(int32_t event, ObjectNumber window) {
 
 void WindowEventGadget(int32_t gadget, int32_t subtype) {
     EventStateRaiseGadget(events, gadget, subtype);
+}
+
+void WindowPostGadgetEvent(ObjectNumber window, int32_t gadget, int32_t subtype) {
+    EventStatePostGadget(events, window, gadget, subtype);
 }
 
 void WindowFocusMove(intptr_t window, bool forward) {

@@ -10,7 +10,6 @@ constexpr uint32_t WS_VISIBLE_STYLE = 0x10000000; // the platform's bit under WI
 constexpr uint32_t WS_CAPTION_STYLE = 0x00C00000;
 constexpr uint32_t WS_MAXIMIZE_STYLE = 0x01000000;
 constexpr uint32_t CENTRING = WINDOW_CENTER_SCREEN | WINDOW_CENTER_PARENT;
-constexpr int32_t CW_USEDEFAULT_POSITION = INT32_MIN; // 0x80000000
 
 static_assert(WINDOW_HIDDEN == WS_VISIBLE_STYLE && WINDOW_MAXIMIZE == WS_MAXIMIZE_STYLE,
               "two toolkit flags are platform style bits");
@@ -44,8 +43,8 @@ WindowPlacement WindowPlacementFor(uint32_t flags, int32_t x, int32_t y, int64_t
                                    const ScreenRect* parent) {
     WindowPlacement placement = {x, y, Clamp32(outerWidth), Clamp32(outerHeight)};
     if ((x == POSITION_DEFAULT || y == POSITION_DEFAULT) && (flags & CENTRING) == 0) {
-        placement.x = CW_USEDEFAULT_POSITION;
-        placement.y = CW_USEDEFAULT_POSITION;
+        placement.x = PLACEMENT_DEFAULT;
+        placement.y = PLACEMENT_DEFAULT;
     }
     if (flags & WINDOW_CENTER_SCREEN) {
         placement.width = Clamp32(std::min<int64_t>(outerWidth, screenWidth));

@@ -19,7 +19,7 @@ struct ScreenRect {
     int32_t bottom;
 };
 
-// WindowPlacementFor's answer for "the platform chooses".
+// WindowPlacementFor's x and y when the window system is to choose the place.
 constexpr int32_t PLACEMENT_DEFAULT = INT32_MIN;
 
 struct WindowPlacement {

@@ -19,10 +19,9 @@ inline GtkWidget* ContentOf(const GadgetRecord& record) {
 
 // The widget that gadgets of a window are placed in.
 GtkFixed* WindowGadgetArea(GtkWidget* window);
-
-// A gadget event from a signal: the wait that dispatches the signal reports
-// it, or, when that wait already has one, a later wait.
-void WindowPostGadgetEvent(GtkWidget* source, ObjectNumber gadget, int32_t subtype);
+// The number of the toolkit window a widget is in; -1 for none, or one
+// that is closing.
+ObjectNumber WindowNumberOf(GtkWidget* widget);
 
 // Places a new gadget's widget in the creation parent and registers it;
 // returns what the create operation returns. A widget that cannot be placed
@@ -31,31 +30,20 @@ intptr_t GadgetPlace(ObjectNumber number, int32_t x, int32_t y, int32_t width, i
                      const GadgetKindTable& kind, GtkWidget* widget, GtkWidget* content,
                      int32_t textColour = COLOUR_DEFAULT);
 
-// Reports a user's action on the gadget the widget belongs to; what the
-// program changes itself, inside a ProgramChange, is not reported.
-void GadgetReport(GtkWidget* widget, int32_t subtype);
-
-class ProgramChange {
-  public:
-    ProgramChange();
-    ~ProgramChange();
-    ProgramChange(const ProgramChange&) = delete;
-    ProgramChange& operator=(const ProgramChange&) = delete;
-};
+// Reports a user's action on the gadget the widget belongs to.
+void ReportUserAction(GtkWidget* widget, int32_t subtype);
 
 // Whether a gadget's widget is a tab stop.
 bool GadgetIsTabStop(GtkWidget* gadget);
 // The focus of a window moves between two widgets (either may be nullptr);
-// the gadgets concerned report it.
-void GadgetFocusMoved(GtkWidget* from, GtkWidget* to);
+// the gadgets they belong to report it.
+void ReportFocusMove(GtkWidget* from, GtkWidget* to);
 
 // A label whose text starts at its top left corner, as on Windows.
 GtkWidget* NewLabel(const char* text);
 
 // KindFree of the kinds with colours.
 void KindFreeColours(GadgetRecord& record);
-// "#rrggbb" of a 0x00BBGGRR colour.
-std::string CssColour(int32_t colour);
 
 // UTF-8 for GTK from one of the program's Windows-1252 texts, and back.
 std::string GtkText(const char* text);

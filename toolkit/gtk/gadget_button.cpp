@@ -9,7 +9,6 @@ int32_t CheckMark(GadgetRecord& record) {
 }
 
 void SetCheckMark(GadgetRecord& record, int32_t value) {
-    const ProgramChange quietly;
     gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(ContentOf(record)), value != 0);
 }
 
@@ -24,7 +23,7 @@ const GadgetKindTable CHECK_BOX_KIND = {KIND_CHECK_BOX, nullptr, nullptr, CheckM
                                         nullptr,        nullptr, nullptr};
 
 void OnClicked(GtkWidget* widget, gpointer) {
-    GadgetReport(widget, SUBTYPE_CLICKED);
+    ReportUserAction(widget, SUBTYPE_CLICKED);
 }
 
 intptr_t PlaceButton(const GadgetKindTable& kind, GtkWidget* button, ObjectNumber number, int32_t x,

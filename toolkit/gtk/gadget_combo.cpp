@@ -1,6 +1,7 @@
 // The drop-down list combo box over GtkComboBoxText: entries in insertion
 // order, at most one selected; the user's selections, the list opening and
 // closing, and focus changes are reported with the Win32 notification codes.
+#include "toolkit/core/combo.h"
 #include "toolkit/gtk/backend_gtk.h"
 
 #include <algorithm>
@@ -20,47 +21,32 @@ int32_t EntryCount(const GadgetRecord& record) {
     return gtk_tree_model_iter_n_children(gtk_combo_box_get_model(ComboOf(record)), nullptr);
 }
 
-// An index that names no entry leaves none selected, as on Windows.
-void SelectIndex(GadgetRecord& record, int32_t index) {
-    const bool names = index >= 0 && index < EntryCount(record);
-    const ProgramChange quietly;
-    gtk_combo_box_set_active(ComboOf(record), names ? index : -1);
-}
-
-// The entry whose text is this one regardless of case, or -1.
-int32_t FindEntry(const GadgetRecord& record, const char* text) {
+std::string EntryAt(const GadgetRecord& record, int32_t index) {
     GtkTreeModel* entries = gtk_combo_box_get_model(ComboOf(record));
-    const gint column = gtk_combo_box_get_entry_text_column(ComboOf(record));
-    gchar* wanted = g_utf8_casefold(text, -1);
-    int32_t found = -1;
     GtkTreeIter entry;
-    gboolean more = gtk_tree_model_get_iter_first(entries, &entry);
-    for (int32_t index = 0; more && found < 0; ++index) {
-        gchar* shown = nullptr;
-        gtk_tree_model_get(entries, &entry, column, &shown, -1);
-        gchar* folded = g_utf8_casefold(shown ? shown : "", -1);
-        found = g_strcmp0(folded, wanted) == 0 ? index : -1;
-        g_free(folded);
-        g_free(shown);
-        more = gtk_tree_model_iter_next(entries, &entry);
+    gchar* shown = nullptr;
+    if (gtk_tree_model_iter_nth_child(entries, &entry, nullptr, index)) {
+        gtk_tree_model_get(entries, &entry, gtk_combo_box_get_entry_text_column(ComboOf(record)),
+                           &shown, -1);
     }
-    g_free(wanted);
-    return found;
+    const std::string text = ProgramText(shown ? shown : "");
+    g_free(shown);
+    return text;
 }
 
-// Matching ignores letter case, as the Windows combo box does; an unmatched
-// text keeps the selection, the empty text clears it.
+void SelectIndex(GadgetRecord& record, int32_t index) {
+    gtk_combo_box_set_active(ComboOf(record), ComboIndexToSelect(index, EntryCount(record)));
+}
+
 void SelectByText(GadgetRecord& record, const char* text) {
-    if (!*text) {
-        SelectIndex(record, -1);
-    } else if (int32_t index = FindEntry(record, GtkText(text).c_str()); index >= 0) {
+    const int32_t index = ComboEntryForText(text, EntryCount(record), EntryAt, record);
+    if (index != COMBO_KEEP_SELECTION) {
         SelectIndex(record, index);
     }
 }
 
-// -1 appends; a position past the end adds nothing, as on Windows.
 void InsertItem(GadgetRecord& record, int32_t position, const char* text, int32_t) {
-    if (position >= -1 && position <= EntryCount(record)) {
+    if (ComboPositionTakes(position, EntryCount(record))) {
         gtk_combo_box_text_insert_text(GTK_COMBO_BOX_TEXT(ContentOf(record)), position,
                                        GtkText(text).c_str());
     }
@@ -71,13 +57,13 @@ const GadgetKindTable COMBO_KIND = {KIND_COMBO,  nullptr, nullptr,      Selected
                                     nullptr,     nullptr, nullptr};
 
 void OnChanged(GtkWidget* combo, gpointer) {
-    GadgetReport(combo, SUBTYPE_SELECTION_CHANGED);
+    ReportUserAction(combo, SUBTYPE_SELECTION_CHANGED);
 }
 
 void OnPopupShown(GtkWidget* combo, GParamSpec*, gpointer) {
     gboolean shown = FALSE;
     g_object_get(combo, "popup-shown", &shown, nullptr);
-    GadgetReport(combo, shown ? SUBTYPE_DROPPED_DOWN : SUBTYPE_CLOSED_UP);
+    ReportUserAction(combo, shown ? SUBTYPE_DROPPED_DOWN : SUBTYPE_CLOSED_UP);
 }
 
 // GTK draws the combo box arrow from the icon theme's pan-down-symbolic,

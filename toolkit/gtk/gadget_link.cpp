@@ -43,7 +43,7 @@ gboolean OnRelease(GtkWidget* box, GdkEventButton* button, gpointer) {
                       button->x < gtk_widget_get_allocated_width(box) &&
                       button->y < gtk_widget_get_allocated_height(box);
     if (button->button == GDK_BUTTON_PRIMARY && over) {
-        GadgetReport(box, SUBTYPE_CLICKED);
+        ReportUserAction(box, SUBTYPE_CLICKED);
     }
     return TRUE;
 }

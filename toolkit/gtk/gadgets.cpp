@@ -4,28 +4,7 @@
 #include "toolkit/core/code_page.h"
 #include "toolkit/gtk/backend_gtk.h"
 
-#include <cstdio>
-
 namespace {
-
-// What GTK needs to know of a kind besides its table.
-struct KindFocus {
-    int32_t code;
-    bool tabStop;
-    // What the gadget reports when it gains or loses the focus, in order; 0 ends.
-    int32_t gained[2];
-    int32_t lost[2];
-};
-
-const KindFocus kindFocus[] = {
-    {KIND_BUTTON, true, {}, {}},
-    {KIND_OUTPUT_BOX,
-     true,
-     {SUBTYPE_EDIT_FOCUS_GAINED, SUBTYPE_FOCUS_GAINED},
-     {SUBTYPE_EDIT_FOCUS_LOST, SUBTYPE_FOCUS_LOST}},
-    {KIND_CHECK_BOX, true, {}, {}},
-    {KIND_COMBO, true, {SUBTYPE_COMBO_FOCUS_GAINED}, {SUBTYPE_COMBO_FOCUS_LOST}},
-};
 
 constexpr char GADGET_NUMBER_KEY[] = "toolkit-gadget-number";
 
@@ -45,7 +24,6 @@ constexpr char TOOLKIT_CSS[] = R"(
 )";
 
 GtkCssProvider* toolkitLook; // for the whole screen, from the first start on
-int programChanges;
 
 // The gadget's number is kept on its widget.
 ObjectNumber GadgetNumberOf(GtkWidget* widget) {
@@ -54,31 +32,14 @@ ObjectNumber GadgetNumberOf(GtkWidget* widget) {
 }
 
 // The live gadget the widget is part of, or nullptr.
-GadgetRecord* GadgetOwning(GtkWidget* widget, ObjectNumber* number) {
+GadgetRecord* GadgetOwning(GtkWidget* widget) {
     for (; widget; widget = gtk_widget_get_parent(widget)) {
-        *number = GadgetNumberOf(widget);
-        if (GadgetRecord* record = GadgetOfControl(*number, reinterpret_cast<intptr_t>(widget))) {
+        if (GadgetRecord* record =
+                GadgetOfControl(GadgetNumberOf(widget), reinterpret_cast<intptr_t>(widget))) {
             return record;
         }
     }
     return nullptr;
-}
-
-const KindFocus* FocusOfKind(const GadgetRecord& record) {
-    for (const KindFocus& kind : kindFocus) {
-        if (kind.code == record.kind->code) {
-            return &kind;
-        }
-    }
-    return nullptr;
-}
-
-void PostFocusReports(GtkWidget* widget, ObjectNumber number, const int32_t (&reports)[2]) {
-    for (int32_t subtype : reports) {
-        if (subtype) {
-            WindowPostGadgetEvent(widget, number, subtype);
-        }
-    }
 }
 
 void OnDestroy(GtkWidget* widget, gpointer) {
@@ -86,14 +47,6 @@ void OnDestroy(GtkWidget* widget, gpointer) {
 }
 
 } // namespace
-
-ProgramChange::ProgramChange() {
-    ++programChanges;
-}
-
-ProgramChange::~ProgramChange() {
-    --programChanges;
-}
 
 void PlatformGadgetLibraryStart() {
     if (!toolkitLook) {
@@ -117,7 +70,7 @@ intptr_t GadgetPlace(ObjectNumber number, int32_t x, int32_t y, int32_t width, i
     gtk_widget_set_size_request(widget, width, height);
     gtk_fixed_put(area, widget, x, y);
     return GadgetAdd(number, GadgetRecord{handle, &kind, reinterpret_cast<intptr_t>(content),
-                                          COLOUR_DEFAULT, textColour, 0, nullptr});
+                                          COLOUR_DEFAULT, textColour, 0, nullptr, number});
 }
 
 void PlatformGadgetAttach(GadgetRecord& record, ObjectNumber number) {
@@ -177,13 +130,6 @@ void PlatformGadgetSetText(GadgetRecord& record, const char* text) {
     }
 }
 
-std::string CssColour(int32_t colour) {
-    char css[8];
-    std::snprintf(css, sizeof css, "#%02x%02x%02x", colour & 0xFF, (colour >> 8) & 0xFF,
-                  (colour >> 16) & 0xFF);
-    return css;
-}
-
 // The colours that are set, as CSS on the content widget; the others are
 // the theme's.
 void PlatformGadgetRecolour(GadgetRecord& record, int32_t) {
@@ -213,36 +159,24 @@ void KindFreeColours(GadgetRecord& record) {
     }
 }
 
-void GadgetReport(GtkWidget* widget, int32_t subtype) {
-    ObjectNumber number = 0;
-    if (!programChanges && GadgetOwning(widget, &number)) {
-        WindowPostGadgetEvent(widget, number, subtype);
+void ReportUserAction(GtkWidget* widget, int32_t subtype) {
+    if (const GadgetRecord* record = GadgetOwning(widget)) {
+        GadgetReport(WindowNumberOf(widget), record->number, subtype);
     }
 }
 
 bool GadgetIsTabStop(GtkWidget* gadget) {
     const GadgetRecord* record =
         GadgetOfControl(GadgetNumberOf(gadget), reinterpret_cast<intptr_t>(gadget));
-    const KindFocus* focus = record ? FocusOfKind(*record) : nullptr;
-    return focus && focus->tabStop;
+    return record && KindIsTabStop(*record->kind);
 }
 
-// Each gadget reports its own focus, once, however many of its widgets the
-// focus passes through.
-void GadgetFocusMoved(GtkWidget* from, GtkWidget* to) {
-    ObjectNumber losingNumber = 0;
-    ObjectNumber gainingNumber = 0;
-    const GadgetRecord* losing = from ? GadgetOwning(from, &losingNumber) : nullptr;
-    const GadgetRecord* gaining = to ? GadgetOwning(to, &gainingNumber) : nullptr;
-    if (losing == gaining) {
-        return;
-    }
-    if (const KindFocus* focus = losing ? FocusOfKind(*losing) : nullptr) {
-        PostFocusReports(from, losingNumber, focus->lost);
-    }
-    if (const KindFocus* focus = gaining ? FocusOfKind(*gaining) : nullptr) {
-        PostFocusReports(to, gainingNumber, focus->gained);
-    }
+// The focus may pass through several widgets of one gadget; the core
+// reports only a move from one gadget to another.
+void ReportFocusMove(GtkWidget* from, GtkWidget* to) {
+    const GadgetRecord* losing = from ? GadgetOwning(from) : nullptr;
+    const GadgetRecord* gaining = to ? GadgetOwning(to) : nullptr;
+    GadgetFocusMoved(WindowNumberOf(from ? from : to), losing, gaining);
 }
 
 std::string GtkText(const char* text) {

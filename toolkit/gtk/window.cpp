@@ -4,24 +4,13 @@
 #include "toolkit/gtk/backend_gtk.h"
 #include "toolkit/windows.h"
 
-#include <deque>
 #include <new>
 #include <vector>
 
 namespace {
 
-// A gadget event waiting to be read, as a Windows control's notification
-// waits in the message queue.
-struct PostedGadgetEvent {
-    ObjectNumber window;
-    int32_t gadget;
-    int32_t subtype;
-};
-
 constexpr ObjectNumber NO_WINDOW = -1;
 constexpr char WINDOW_NUMBER_KEY[] = "toolkit-window-number";
-// WindowPlacementFor's answer for "where the window system puts it".
-constexpr int32_t DEFAULT_POSITION = INT32_MIN;
 // What a wait returns when the main loop ran something other than a window
 // system event (a timer, the accessibility bus): what a Windows wait woken
 // by a timer returns (WM_TIMER). A GDK event with a Windows counterpart
@@ -41,18 +30,7 @@ const MessageOfEvent messagesOfEvents[] = {
     {GDK_LEAVE_NOTIFY, 0x02A3},
 };
 
-// One main loop iteration may dispatch several sources, each raising an
-// event; one slot would keep only the last. Each is read on a wait of its own.
-std::deque<PostedGadgetEvent> postedGadgetEvents;
 uint32_t lastMessage;
-
-// Number + 1 is kept on the widget, so a missing value (0) names no window.
-ObjectNumber WindowNumberOf(GtkWidget* widget) {
-    GtkWidget* top = widget ? gtk_widget_get_toplevel(widget) : nullptr;
-    const auto id = reinterpret_cast<intptr_t>(
-        top ? g_object_get_data(G_OBJECT(top), WINDOW_NUMBER_KEY) : nullptr);
-    return id ? static_cast<ObjectNumber>(id - 1) : NO_WINDOW;
-}
 
 // The toolkit window an event is for, or nullptr.
 GtkWidget* ToolkitWindowOf(const GdkEvent* event) {
@@ -119,7 +97,7 @@ void OnWindowSystemEvent(GdkEvent* event, gpointer) {
 
 // Runs before GTK moves the focus, which it still holds.
 void OnSetFocus(GtkWindow* window, GtkWidget* next, gpointer) {
-    GadgetFocusMoved(gtk_window_get_focus(window), next);
+    ReportFocusMove(gtk_window_get_focus(window), next);
 }
 
 // Without a system menu the title bar offers no window menu, no close box
@@ -149,7 +127,7 @@ void PlaceWindow(GtkWidget* window, uint32_t flags, int32_t x, int32_t y, int32_
     }
     const WindowPlacement placement =
         WindowPlacementFor(flags, x, y, width, height, area.width, area.height, nullptr);
-    if (placement.x != DEFAULT_POSITION) {
+    if (placement.x != PLACEMENT_DEFAULT) {
         gtk_window_move(GTK_WINDOW(window), area.x + placement.x, area.y + placement.y);
     }
 }
@@ -162,23 +140,16 @@ GtkFixed* WindowGadgetArea(GtkWidget* window) {
     return area && GTK_IS_FIXED(area) ? GTK_FIXED(area) : nullptr;
 }
 
-// Dropped once the window is closing, as a message posted to a destroyed
-// window is.
-void WindowPostGadgetEvent(GtkWidget* source, ObjectNumber gadget, int32_t subtype) {
-    const ObjectNumber window = WindowNumberOf(source);
-    if (window == NO_WINDOW) {
-        return;
-    }
-    try {
-        postedGadgetEvents.push_back({window, gadget, subtype});
-    } catch (const std::bad_alloc&) {
-        // Lost, as a queued event is when memory is short.
-    }
+// Number + 1 is kept on the widget, so a missing value (0) names no window.
+ObjectNumber WindowNumberOf(GtkWidget* widget) {
+    GtkWidget* top = widget ? gtk_widget_get_toplevel(widget) : nullptr;
+    const auto id = reinterpret_cast<intptr_t>(
+        top ? g_object_get_data(G_OBJECT(top), WINDOW_NUMBER_KEY) : nullptr);
+    return id ? static_cast<ObjectNumber>(id - 1) : NO_WINDOW;
 }
 
 void PlatformWindowLibraryStart() {
     gdk_event_handler_set(OnWindowSystemEvent, nullptr, nullptr);
-    postedGadgetEvents.clear();
 }
 
 intptr_t PlatformWindowCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width,
@@ -219,21 +190,10 @@ intptr_t PlatformFocusKeysCreate() {
 
 void PlatformFocusKeysDestroy(intptr_t) {}
 
-// A gadget event posted earlier is read first, as a posted message is.
 uint32_t PlatformWaitOnce() {
-    uint32_t message = MSG_GADGET_EVENT;
-    if (postedGadgetEvents.empty()) {
-        lastMessage = MESSAGE_OTHER_SOURCE;
-        gtk_main_iteration_do(TRUE);
-        message = lastMessage;
-    }
-    if (!postedGadgetEvents.empty()) {
-        const PostedGadgetEvent posted = postedGadgetEvents.front();
-        postedGadgetEvents.pop_front();
-        WindowEventSource(posted.window);
-        WindowEventGadget(posted.gadget, posted.subtype);
-    }
-    return message;
+    lastMessage = MESSAGE_OTHER_SOURCE;
+    gtk_main_iteration_do(TRUE);
+    return lastMessage;
 }
 
 // Creation order: the order the gadgets were put into the window's GtkFixed.

@@ -34,12 +34,13 @@ struct WebRecord {
     int32_t b;
 };
 
-// Reads the next record, running the calls queued before it as it goes;
-// with boxOnly, only a box's records, leaving the others for later waits.
+// Reads the next record and returns its message; a call it runs (returning
+// WM_TIMER's number, as a wait woken by a timer does). With boxOnly, only a
+// box's records and calls, leaving the others for later waits.
 uint32_t WebWait(WebRecord& record, bool boxOnly);
 
-// Runs call(context) from the wait that next reads the page's records, a
-// message box's included, as a timer's callback runs in a modal loop.
+// Runs call(context) from a wait, a message box's included, once the page
+// has handled what it was doing, as a timer's callback runs in a modal loop.
 void WebCallLater(void (*call)(void* context), void* context);
 
 // The page's UTF-8 from one of the program's Windows-1252 texts, and back

@@ -2,6 +2,7 @@
 // gadget's top 21 pixels: entries in insertion order, at most one selected;
 // the user's selections, the list opening and closing, and focus changes
 // (reported by the core) are reported with the Win32 notification codes.
+#include "toolkit/core/combo.h"
 #include "toolkit/web/backend_web.h"
 
 namespace {

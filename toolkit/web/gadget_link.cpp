@@ -39,7 +39,8 @@ const GadgetKindTable LINK_KIND = [] {
 
 intptr_t LinkCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, int32_t height,
                     const char* text, int32_t hoverColour) {
-    const std::string hover = hoverColour == COLOUR_DEFAULT ? std::string() : CssColour(hoverColour);
+    const std::string hover =
+        hoverColour == COLOUR_DEFAULT ? std::string() : CssColour(hoverColour);
     return GadgetPlace(number, x, y, width, height, LINK_KIND,
                        NewLink(PageText(text).c_str(), hover.c_str()), BLACK);
 }

@@ -44,8 +44,9 @@ EM_JS(int32_t, TopWindow, (), {
     return top ? top.tkHandle : 0;
 });
 
-// The focus stays on OK: a press anywhere else in the page would move it
-// onto the dialog itself, where Enter presses nothing.
+// OK is the default button: Enter presses it wherever the focus is in the
+// box. The focus stays on OK: a press anywhere else in the page would move
+// it onto the dialog itself.
 EM_JS(int32_t, ShowBox, (const char* title, const char* text, const char* symbol, const char* colour), {
     const tk = Module.tk;
     const box = document.createElement('dialog');
@@ -93,6 +94,12 @@ EM_JS(int32_t, ShowBox, (const char* title, const char* text, const char* symbol
     };
     document.addEventListener('mousedown', keepFocus, true);
     box.addEventListener('focusin', refocus);
+    box.addEventListener('keydown', event => {
+        if (event.key === 'Enter') {
+            event.preventDefault();
+            box.close();
+        }
+    });
     box.addEventListener('close', () => {
         document.removeEventListener('mousedown', keepFocus, true);
         tk.post([7, 0x0010, -1, handle, 0, 0, 0]);

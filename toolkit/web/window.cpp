@@ -15,6 +15,7 @@ constexpr int32_t ORDER_FIELDS = 3;
 // clang-format off
 EM_JS(void, ListenToKeysAndFocus, (), {
     const tk = Module.tk;
+    tk.callLater = (call, context) => setTimeout(() => tk.post([6, 0x0113, -1, 0, 0, call, context]), 0);
     // The window a key without a focused control is for: the topmost that takes input.
     tk.topWindow = () => {
         const shown = [...document.querySelectorAll('.tk-window:not([hidden]):not([inert])')];
@@ -114,8 +115,10 @@ EM_JS(void, FocusGadget, (int32_t control), {
     (el.tkFocus || el).focus({focusVisible: true});
 });
 
+// After the tasks the page has queued already, so that the records of the
+// DOM events they dispatch come first.
 EM_JS(void, PostCall, (int32_t call, int32_t context), {
-    Module.tk.post([6, 0x0113, -1, 0, 0, call, context]);
+    Module.tk.callLater(call, context);
 });
 
 EM_ASYNC_JS(uint32_t, AwaitRecord, (int32_t* out, int32_t boxOnly), {
@@ -174,13 +177,11 @@ void Translate(const WebRecord& record) {
 } // namespace
 
 uint32_t WebWait(WebRecord& record, bool boxOnly) {
-    for (;;) {
-        const uint32_t message = AwaitRecord(&record.kind, boxOnly ? 1 : 0);
-        if (record.kind != RECORD_CALL) {
-            return message;
-        }
+    const uint32_t message = AwaitRecord(&record.kind, boxOnly ? 1 : 0);
+    if (record.kind == RECORD_CALL) {
         reinterpret_cast<void (*)(void*)>(record.a)(reinterpret_cast<void*>(record.b));
     }
+    return message;
 }
 
 void WebCallLater(void (*call)(void* context), void* context) {
@@ -200,9 +201,9 @@ intptr_t PlatformWindowCreate(ObjectNumber number, int32_t x, int32_t y, int32_t
     const bool placed = (flags & WINDOW_CENTER_SCREEN) == 0;
     WindowPlacement placement = {};
     if (placed) {
-        placement = WindowPlacementFor(flags, x, y, width, height,
-                                       EM_ASM_INT({ return innerWidth; }),
-                                       EM_ASM_INT({ return innerHeight; }), nullptr);
+        placement =
+            WindowPlacementFor(flags, x, y, width, height, EM_ASM_INT({ return innerWidth; }),
+                               EM_ASM_INT({ return innerHeight; }), nullptr);
     }
     if (placement.x == PLACEMENT_DEFAULT) {
         placement.x = placement.y = 0;
@@ -232,9 +233,6 @@ intptr_t PlatformFocusKeysCreate() {
 void PlatformFocusKeysDestroy(intptr_t) {}
 
 uint32_t PlatformWaitOnce() {
-    if (TakePostedGadgetEvent()) {
-        return MSG_GADGET_EVENT;
-    }
     WebRecord record;
     const uint32_t message = WebWait(record, false);
     Translate(record);

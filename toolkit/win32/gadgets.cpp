@@ -77,7 +77,7 @@ intptr_t GadgetCreate(ObjectNumber number, int32_t x, int32_t y, int32_t width, 
     }
     const intptr_t result =
         GadgetAdd(number, GadgetRecord{reinterpret_cast<intptr_t>(control), plan.kind, 0,
-                                       plan.background, plan.textColour, 0, plan.extra});
+                                       plan.background, plan.textColour, 0, plan.extra, number});
     if (made) {
         *made = result ? control : nullptr;
     }

@@ -7,6 +7,9 @@
 
 #include <new>
 
+static_assert(PLACEMENT_DEFAULT == static_cast<int32_t>(CW_USEDEFAULT),
+              "the core's default position is the one Windows chooses by");
+
 namespace {
 
 constexpr ObjectNumber NO_WINDOW = -1;

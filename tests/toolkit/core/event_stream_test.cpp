@@ -86,4 +86,36 @@ TEST(EventState, GadgetEventsDuringAndBetweenWaits) {
     EXPECT_EQ(Wait(state, 512), W({512, 0, 5, -1})) << "the gadget event is gone";
 }
 
+// What one platform wait posts from its callbacks, and the message it reads.
+EventState* waitingState;
+std::vector<PostedGadgetEvent> postedByNextWait;
+
+uint32_t PlatformWaitPosting() {
+    for (const PostedGadgetEvent& event : postedByNextWait) {
+        EventStatePostGadget(*waitingState, event.window, event.gadget, event.subtype);
+    }
+    postedByNextWait.clear();
+    return 0x202;
+}
+
+TEST(EventState, PostedGadgetEventsComeOneAWaitBeforeThePlatformIsAskedAgain) {
+    using W = std::vector<int32_t>;
+    EventState state;
+    waitingState = &state;
+    postedByNextWait = {{1, 8, 0}, {-1, 9, 0}, {1, 10, 3}};
+    std::vector<W> waits;
+    for (int i = 0; i < 4; ++i) {
+        const int32_t event = EventStateWait(state, PlatformWaitPosting);
+        waits.push_back({event, state.window, state.gadget, state.subtype});
+        if (i == 0) {
+            EventQueueAppend(state.queue, EVENT_MOVE_WINDOW, 2);
+        }
+    }
+    // Queued events still come first; a closing window's event is dropped.
+    EXPECT_EQ(waits, std::vector<W>({{EVENT_GADGET, 1, 8, 0},
+                                     {EVENT_MOVE_WINDOW, 2, 8, -1},
+                                     {EVENT_GADGET, 1, 10, 3},
+                                     {0x202, 1, 10, -1}}));
+}
+
 } // namespace
