@@ -56,7 +56,8 @@ configure_and_build "$windows_build" brevolt -DCMAKE_BUILD_TYPE=Release \
 # The web build's own default build type is the page's release build.
 echo "== building the page ($web_build)"
 export NODE_PATH=/usr/share/nodejs # Debian's Emscripten looks for its Node modules there
-configure_with=emcmake configure_and_build "$web_build" brevolt_page -U CMAKE_BUILD_TYPE
+configure_with=emcmake configure_and_build "$web_build" brevolt_page -U CMAKE_BUILD_TYPE \
+  -DBREVOLT_BACKEND=web
 
 # --- The Debian package -------------------------------------------------------
 echo "== the Debian package"
