@@ -25,8 +25,6 @@ KEYS = {  # name: (code, Windows key code, text)
     "ArrowRight": ("ArrowRight", 39, ""), "ArrowDown": ("ArrowDown", 40, ""),
 }
 ALT, CTRL, SHIFT = 1, 2, 8
-# The folder stand-in: the origin's private file system is a real directory handle.
-PRIVATE_FOLDER = "self.showDirectoryPicker = async () => navigator.storage.getDirectory();"
 
 
 def _die_with_parent():
@@ -103,14 +101,12 @@ class Chromium:
                 self.lock.notify_all()
 
     def close(self):
-        if self.process.poll() is None:
-            try:
-                os.killpg(self.process.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
+        """Ends the browser and every process it started; may be called again."""
+        try:
+            os.killpg(self.process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
         self.process.wait()
-        if getattr(self, "socket", None):
-            self.socket.close()
         shutil.rmtree(self.profile, ignore_errors=True)
 
     def send(self, method, seconds=DEADLINE_SECONDS, session="page", **params):
@@ -174,15 +170,11 @@ class Chromium:
         self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
                   buttons=buttons, clickCount=1 if kind != "mouseMoved" else 0)
 
-    def point_at(self, selector):
+    def click(self, selector):
+        """A left click at the element's centre, wherever hit-testing takes it."""
         box = self.box(selector)
         x, y = box["x"] + box["width"] / 2, box["y"] + box["height"] / 2
         self.mouse("mouseMoved", x, y)
-        return x, y
-
-    def click(self, selector):
-        """A left click at the element's centre, wherever hit-testing takes it."""
-        x, y = self.point_at(selector)
         self.mouse("mousePressed", x, y, 1)
         self.mouse("mouseReleased", x, y)
 
@@ -213,38 +205,11 @@ class Chromium:
         return [p["suggestedFilename"] for p in wait_until("%d downloads" % count, complete, seconds)]
 
     def wait_new_tab(self, seconds=DEADLINE_SECONDS):
-        """The address of the first other page target that leaves about:blank."""
-        def other(params):
-            info = params["targetInfo"]
-            return (info["type"] == "page" and info["targetId"] != self.target
-                    and info["url"] not in ("", "about:blank"))
-        found = lambda: next((p["targetInfo"]["url"] for method in
-                              ("Target.targetCreated", "Target.targetInfoChanged")
-                              for p in self.event_params(method) if other(p)), None)
-        return wait_until("a new tab", found, seconds)
+        """The address of the first other page that leaves about:blank."""
+        targets = lambda: [p["targetInfo"] for p in self.event_params("Target.targetInfoChanged")]
+        return wait_until("a new tab", lambda: next((t["url"] for t in targets() if t["type"] == "page"
+                          and t["targetId"] != self.target and t["url"] not in ("", "about:blank")),
+                          None), seconds)
 
     def requested_urls(self):
         return [p["request"]["url"] for p in self.event_params("Network.requestWillBeSent")]
-
-    def console(self):
-        """The texts the page logged, and its uncaught exceptions."""
-        logged = [" ".join(str(a.get("value", a.get("description", ""))) for a in p["args"])
-                  for p in self.event_params("Runtime.consoleAPICalled")]
-        return logged + [p["exceptionDetails"].get("exception", {}).get("description", "")
-                         for p in self.event_params("Runtime.exceptionThrown")]
-
-    def serve_binding(self, name, handler, seconds=DEADLINE_SECONDS):
-        """Gives the page self[name](text); hands each call's text to handler, in order,
-        until handler returns something other than None, and returns that. The
-        deadline is for each call in turn."""
-        self.send("Runtime.addBinding", name=name)
-        served = 0
-        while True:
-            calls = lambda: [p["payload"] for p in self.event_params("Runtime.bindingCalled")
-                             if p["name"] == name]
-            payload = wait_until("call %d of %s" % (served + 1, name),
-                                 lambda: calls()[served:], seconds)[0]
-            served += 1
-            answer = handler(payload)
-            if answer is not None:
-                return answer
