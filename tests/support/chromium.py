@@ -34,7 +34,10 @@ def _die_with_parent():
 
 if threading.current_thread() is threading.main_thread():
     # `timeout` stops a suite with SIGTERM: leave through atexit, closing the browsers.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
+    def _leave(*_):
+        signal.signal(signal.SIGTERM, signal.SIG_IGN)  # once is enough
+        sys.exit(143)
+    signal.signal(signal.SIGTERM, _leave)
 
 
 def wait_until(what, probe, seconds=DEADLINE_SECONDS):
