@@ -121,17 +121,21 @@ EM_JS(void, PostCall, (int32_t call, int32_t context), {
     Module.tk.callLater(call, context);
 });
 
-EM_ASYNC_JS(uint32_t, AwaitRecord, (int32_t* out, int32_t boxOnly), {
+// The oldest record (with boxOnly, the oldest of a box or a call) and its
+// message; 0 when there is none yet.
+EM_JS(uint32_t, TakeRecord, (int32_t* out, int32_t boxOnly), {
     const tk = Module.tk;
-    for (;;) {
-        const next = tk.queue.findIndex(record => !boxOnly || record[0] >= 6);
-        if (next >= 0) {
-            const record = tk.queue.splice(next, 1)[0];
-            HEAP32.set(record, out >> 2);
-            return record[1];
-        }
-        await new Promise(wake => { tk.wake = wake; });
+    const next = tk.queue.findIndex(record => !boxOnly || record[0] >= 6);
+    if (next < 0) {
+        return 0;
     }
+    const record = next ? tk.queue.splice(next, 1)[0] : tk.queue.shift();
+    HEAP32.set(record, out >> 2);
+    return record[1];
+});
+
+EM_ASYNC_JS(void, AwaitNewRecord, (), {
+    await new Promise(wake => { Module.tk.wake = wake; });
 });
 // clang-format on
 
@@ -176,8 +180,12 @@ void Translate(const WebRecord& record) {
 
 } // namespace
 
+// The program is suspended only when the page has nothing for it yet.
 uint32_t WebWait(WebRecord& record, bool boxOnly) {
-    const uint32_t message = AwaitRecord(&record.kind, boxOnly ? 1 : 0);
+    uint32_t message = 0;
+    while (!(message = TakeRecord(&record.kind, boxOnly ? 1 : 0))) {
+        AwaitNewRecord();
+    }
     if (record.kind == RECORD_CALL) {
         reinterpret_cast<void (*)(void*)>(record.a)(reinterpret_cast<void*>(record.b));
     }
