@@ -11,8 +11,8 @@ namespace {
 // and controls with no more room around their text than their Win32
 // counterparts have, leave every caption a few pixels of room.
 constexpr char TOOLKIT_CSS[] = R"(
-.tk-desk { position: fixed; inset: 0; display: grid; place-items: center; overflow: auto;
-  pointer-events: none; }
+.tk-desk { position: fixed; inset: 0; display: grid; place-items: center;
+  place-items: safe center; overflow: auto; pointer-events: none; }
 .tk-window { grid-area: 1 / 1; position: relative; margin: 0 0 20px; background: #f0f0f0;
   border: 1px solid #5f6b7a; box-shadow: 0 6px 24px rgb(0 0 0 / 25%); color: #000;
   font: 10.5px "Toolkit Dialog", Tahoma, sans-serif; pointer-events: auto; }
@@ -23,7 +23,7 @@ constexpr char TOOLKIT_CSS[] = R"(
 .tk-window[inert] .tk-caption { background: #8397b5; }
 .tk-client { position: relative; overflow: hidden; }
 .tk-client > * { position: absolute; box-sizing: border-box; margin: 0; font: inherit;
-  color: var(--tk-text, #000); white-space: nowrap; }
+  color: var(--tk-text, #000); white-space: pre; }
 .tk-frame { border: 1px solid #dcdcdc; border-radius: 0; padding: 0; min-inline-size: 0; }
 .tk-frame > legend { padding: 0 2px; margin-left: 5px; line-height: 13px; }
 .tk-button { padding: 0 2px; border: 1px solid #adadad; border-radius: 0; background: #e1e1e1; }
