@@ -41,8 +41,12 @@ EM_JS(void, ListenToKeysAndFocus, (), {
             tk.post([3, 0x100, number, 0, 0, event.shiftKey ? 0 : 1, 0]);
         }
     }, true);
+    // Each window hears of its own gadgets.
     const post = (message, from, to) => {
-        if (from || to) {
+        if (from && to && tk.windowOf(from) !== tk.windowOf(to)) {
+            post(message, from, null);
+            post(message, null, to);
+        } else if (from || to) {
             tk.post([2, message, tk.windowOf(to || from), from ? from.tkHandle : 0,
                      from ? +from.dataset.gadget : 0, to ? to.tkHandle : 0, to ? +to.dataset.gadget : 0]);
         }
