@@ -107,7 +107,7 @@ EM_JS(void, AttachElement, (int32_t element, int32_t number), {
             const [x, y] = list.tkRect;
             const frame = of('tk-frame').find(frame => inside(frame, list.tkRect));
             const left = of('tk-label').filter(label => label.tkRect[0] + label.tkRect[2] <= x &&
-                label.tkRect[1] < y + 21 && y < label.tkRect[1] + label.tkRect[3]);
+                label.tkRect[1] < y + list.tkRect[3] && y < label.tkRect[1] + label.tkRect[3]);
             const label = left.sort((a, b) => b.tkRect[0] - a.tkRect[0])[0];
             const caption = label ? label.textContent : "";
             const names = [frame && frame.tkText.textContent,
