@@ -18,7 +18,10 @@ target_compile_options(brevolt_script PRIVATE ${BREVOLT_WEB_SIZE_OPTIONS})
 set(BREVOLT_WEB_LINK_OPTIONS ${BREVOLT_WEB_SIZE_OPTIONS} -sASYNCIFY -sMODULARIZE
   -sEXPORT_NAME=Brevolt -sSINGLE_FILE -sENVIRONMENT=web -sINVOKE_RUN=0
   -sEXPORTED_RUNTIME_METHODS=ccall -sEXPORTED_FUNCTIONS=_main,_malloc,_free
-  -sALLOW_MEMORY_GROWTH)
+  -sALLOW_MEMORY_GROWTH
+  # What the page does without: a smaller allocator, the old browsers' text
+  # decoding, eval, longjmp.
+  -sMALLOC=emmalloc -sTEXTDECODER=2 -sDYNAMIC_EXECUTION=0 -sSUPPORT_LONGJMP=0)
 
 # target.html beside the target's script, from the template.
 function(brevolt_web_page target template)

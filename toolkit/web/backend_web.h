@@ -48,12 +48,34 @@ void WebCallLater(void (*call)(void* context), void* context);
 std::string PageText(const char* text);
 std::string ProgramText(char* pageText);
 
-// A kind's table with its code only; a kind fills in the entries it has.
-constexpr GadgetKindTable KindTable(int32_t code) {
-    GadgetKindTable kind = {};
-    kind.code = code;
-    return kind;
-}
+// A kind's table, given the entries the kind has; the others stay empty.
+struct KindTable : GadgetKindTable {
+    explicit KindTable(int32_t kindCode) : GadgetKindTable{} { code = kindCode; }
+    KindTable& State(int32_t (*get)(GadgetRecord&), void (*set)(GadgetRecord&, int32_t)) {
+        getState = get;
+        setState = set;
+        return *this;
+    }
+    KindTable& Text(std::string (*get)(GadgetRecord&), void (*set)(GadgetRecord&, const char*)) {
+        getText = get;
+        setText = set;
+        return *this;
+    }
+    KindTable& Items(void (*add)(GadgetRecord&, int32_t, const char*, int32_t)) {
+        addItem = add;
+        return *this;
+    }
+    KindTable& Freed(void (*release)(GadgetRecord&)) {
+        free = release;
+        return *this;
+    }
+    // Text and background colours, stored in the record.
+    KindTable& Colours() {
+        setColour = KindSetColour;
+        getColour = KindGetColour;
+        return *this;
+    }
+};
 
 // Places a new gadget's element in the creation parent's client area and
 // registers it with its kind's record; returns what the create operation

@@ -58,12 +58,7 @@ void SetCheckMark(GadgetRecord& record, int32_t value) {
 
 const GadgetKindTable FRAME_KIND = KindTable(KIND_FRAME);
 const GadgetKindTable BUTTON_KIND = KindTable(KIND_BUTTON);
-const GadgetKindTable CHECK_BOX_KIND = [] {
-    GadgetKindTable kind = KindTable(KIND_CHECK_BOX);
-    kind.getState = CheckMark;
-    kind.setState = SetCheckMark;
-    return kind;
-}();
+const GadgetKindTable CHECK_BOX_KIND = KindTable(KIND_CHECK_BOX).State(CheckMark, SetCheckMark);
 
 } // namespace
 

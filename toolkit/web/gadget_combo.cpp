@@ -106,15 +106,10 @@ void InsertItem(GadgetRecord& record, int32_t position, const char* text, int32_
     }
 }
 
-const GadgetKindTable COMBO_KIND = [] {
-    GadgetKindTable kind = KindTable(KIND_COMBO);
-    kind.getState = SelectedIndex;
-    kind.setState = SelectIndex;
-    kind.getText = SelectedText;
-    kind.setText = SelectByText;
-    kind.addItem = InsertItem;
-    return kind;
-}();
+const GadgetKindTable COMBO_KIND = KindTable(KIND_COMBO)
+                                       .State(SelectedIndex, SelectIndex)
+                                       .Text(SelectedText, SelectByText)
+                                       .Items(InsertItem);
 
 } // namespace
 

@@ -28,12 +28,7 @@ EM_JS(int32_t, NewLink, (const char* text, const char* hover), {
 });
 // clang-format on
 
-const GadgetKindTable LINK_KIND = [] {
-    GadgetKindTable kind = KindTable(KIND_LINK);
-    kind.setColour = KindSetColour;
-    kind.getColour = KindGetColour;
-    return kind;
-}();
+const GadgetKindTable LINK_KIND = KindTable(KIND_LINK).Colours();
 
 } // namespace
 

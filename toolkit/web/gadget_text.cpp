@@ -60,22 +60,10 @@ void FreeOutputText(GadgetRecord& record) {
     record.extra = nullptr;
 }
 
-const GadgetKindTable LABEL_KIND = [] {
-    GadgetKindTable kind = KindTable(KIND_LABEL);
-    kind.setColour = KindSetColour;
-    kind.getColour = KindGetColour;
-    return kind;
-}();
+const GadgetKindTable LABEL_KIND = KindTable(KIND_LABEL).Colours();
 
-const GadgetKindTable OUTPUT_BOX_KIND = [] {
-    GadgetKindTable kind = KindTable(KIND_OUTPUT_BOX);
-    kind.free = FreeOutputText;
-    kind.getText = OutputText;
-    kind.setText = SetOutputText;
-    kind.setColour = KindSetColour;
-    kind.getColour = KindGetColour;
-    return kind;
-}();
+const GadgetKindTable OUTPUT_BOX_KIND =
+    KindTable(KIND_OUTPUT_BOX).Freed(FreeOutputText).Text(OutputText, SetOutputText).Colours();
 
 } // namespace
 

@@ -5,15 +5,17 @@
 
 namespace {
 
-// The layout was made for the Windows dialog font at 8 points: its metric
-// twin, which the page brings, or a sans-serif as narrow; controls with no
-// more room around their text than their Win32 counterparts have.
+// The layout was made for the Windows dialog font at 8 points, whose hinted
+// glyphs are narrower than the same face drawn unhinted at 11 pixels: its
+// metric twin (which the page brings, or else a sans-serif) at 10.5 pixels,
+// and controls with no more room around their text than their Win32
+// counterparts have, leave every caption a few pixels of room.
 constexpr char TOOLKIT_CSS[] = R"(
-.tk-desk { position: fixed; inset: 0; display: grid; place-items: center; overflow: auto;
-  pointer-events: none; }
+.tk-desk { position: fixed; inset: 0; display: grid; place-items: center;
+  place-items: safe center; overflow: auto; pointer-events: none; }
 .tk-window { grid-area: 1 / 1; position: relative; margin: 0 0 20px; background: #f0f0f0;
   border: 1px solid #5f6b7a; box-shadow: 0 6px 24px rgb(0 0 0 / 25%); color: #000;
-  font: 11px "Toolkit Dialog", Tahoma, sans-serif; pointer-events: auto; }
+  font: 10.5px "Toolkit Dialog", Tahoma, sans-serif; pointer-events: auto; }
 .tk-window.tk-placed { position: absolute; margin: 0; }
 .tk-caption { height: 20px; line-height: 20px; padding: 0 6px; background: #2b5797; color: #fff;
   font-weight: bold; white-space: nowrap; overflow: hidden; text-overflow: ellipsis;
@@ -21,7 +23,7 @@ constexpr char TOOLKIT_CSS[] = R"(
 .tk-window[inert] .tk-caption { background: #8397b5; }
 .tk-client { position: relative; overflow: hidden; }
 .tk-client > * { position: absolute; box-sizing: border-box; margin: 0; font: inherit;
-  color: var(--tk-text, #000); white-space: nowrap; }
+  color: var(--tk-text, #000); white-space: pre; }
 .tk-frame { border: 1px solid #dcdcdc; border-radius: 0; padding: 0; min-inline-size: 0; }
 .tk-frame > legend { padding: 0 2px; margin-left: 5px; line-height: 13px; }
 .tk-button { padding: 0 2px; border: 1px solid #adadad; border-radius: 0; background: #e1e1e1; }
@@ -29,7 +31,7 @@ constexpr char TOOLKIT_CSS[] = R"(
 .tk-button:active { background: #cce4f7; border-color: #005499; }
 .tk-client :focus-visible, .tk-box :focus-visible { outline: 1px dotted #000; outline-offset: -4px; }
 .tk-check { display: flex; align-items: center; user-select: none; }
-.tk-check > input { flex: none; width: 13px; height: 13px; margin: 0 3px 0 0; }
+.tk-check > input { flex: none; width: 12px; height: 12px; margin: 0 2px 0 0; }
 .tk-check :focus-visible { outline-offset: 1px; }
 .tk-combo { appearance: none; height: 21px; padding: 0 14px 0 3px; border: 1px solid #7a7a7a;
   border-radius: 0; text-overflow: ellipsis; background: #fff
@@ -44,7 +46,7 @@ constexpr char TOOLKIT_CSS[] = R"(
 .tk-link { cursor: pointer; user-select: none; text-decoration: none; }
 .tk-link:hover { color: var(--tk-hover, var(--tk-text, #000)); }
 .tk-box { padding: 0; border: 1px solid #5f6b7a; background: #fff; color: #000; min-width: 180px;
-  max-width: 480px; font: 11px "Toolkit Dialog", Tahoma, sans-serif;
+  max-width: 480px; font: 10.5px "Toolkit Dialog", Tahoma, sans-serif;
   box-shadow: 0 6px 24px rgb(0 0 0 / 35%); }
 .tk-box::backdrop { background: transparent; }
 .tk-box-body { display: flex; gap: 10px; align-items: flex-start; padding: 20px 22px; }
@@ -105,7 +107,7 @@ EM_JS(void, AttachElement, (int32_t element, int32_t number), {
             const [x, y] = list.tkRect;
             const frame = of('tk-frame').find(frame => inside(frame, list.tkRect));
             const left = of('tk-label').filter(label => label.tkRect[0] + label.tkRect[2] <= x &&
-                label.tkRect[1] < y + 21 && y < label.tkRect[1] + label.tkRect[3]);
+                label.tkRect[1] < y + list.tkRect[3] && y < label.tkRect[1] + label.tkRect[3]);
             const label = left.sort((a, b) => b.tkRect[0] - a.tkRect[0])[0];
             const caption = label ? label.textContent : "";
             const names = [frame && frame.tkText.textContent,

@@ -41,8 +41,12 @@ EM_JS(void, ListenToKeysAndFocus, (), {
             tk.post([3, 0x100, number, 0, 0, event.shiftKey ? 0 : 1, 0]);
         }
     }, true);
+    // Each window hears of its own gadgets.
     const post = (message, from, to) => {
-        if (from || to) {
+        if (from && to && tk.windowOf(from) !== tk.windowOf(to)) {
+            post(message, from, null);
+            post(message, null, to);
+        } else if (from || to) {
             tk.post([2, message, tk.windowOf(to || from), from ? from.tkHandle : 0,
                      from ? +from.dataset.gadget : 0, to ? to.tkHandle : 0, to ? +to.dataset.gadget : 0]);
         }
@@ -121,17 +125,21 @@ EM_JS(void, PostCall, (int32_t call, int32_t context), {
     Module.tk.callLater(call, context);
 });
 
-EM_ASYNC_JS(uint32_t, AwaitRecord, (int32_t* out, int32_t boxOnly), {
+// The oldest record (with boxOnly, the oldest of a box or a call) and its
+// message; 0 when there is none yet.
+EM_JS(uint32_t, TakeRecord, (int32_t* out, int32_t boxOnly), {
     const tk = Module.tk;
-    for (;;) {
-        const next = tk.queue.findIndex(record => !boxOnly || record[0] >= 6);
-        if (next >= 0) {
-            const record = tk.queue.splice(next, 1)[0];
-            HEAP32.set(record, out >> 2);
-            return record[1];
-        }
-        await new Promise(wake => { tk.wake = wake; });
+    const next = tk.queue.findIndex(record => !boxOnly || record[0] >= 6);
+    if (next < 0) {
+        return 0;
     }
+    const record = next ? tk.queue.splice(next, 1)[0] : tk.queue.shift();
+    HEAP32.set(record, out >> 2);
+    return record[1];
+});
+
+EM_ASYNC_JS(void, AwaitNewRecord, (), {
+    await new Promise(wake => { Module.tk.wake = wake; });
 });
 // clang-format on
 
@@ -176,8 +184,12 @@ void Translate(const WebRecord& record) {
 
 } // namespace
 
+// The program is suspended only when the page has nothing for it yet.
 uint32_t WebWait(WebRecord& record, bool boxOnly) {
-    const uint32_t message = AwaitRecord(&record.kind, boxOnly ? 1 : 0);
+    uint32_t message = 0;
+    while (!(message = TakeRecord(&record.kind, boxOnly ? 1 : 0))) {
+        AwaitNewRecord();
+    }
     if (record.kind == RECORD_CALL) {
         reinterpret_cast<void (*)(void*)>(record.a)(reinterpret_cast<void*>(record.b));
     }
