@@ -58,9 +58,10 @@ class Chromium:
         self.log = os.path.join(self.profile, "stderr.log")
         with open(self.log, "wb") as log:
             self.process = subprocess.Popen(
-                ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                 "--no-first-run", "--host-resolver-rules=MAP * ~NOTFOUND",
+                ["chromium", "--headless", "--no-sandbox", "--disable-gpu",
+                 "--disable-dev-shm-usage", "--disable-background-networking",
+                 "--disable-component-update", "--disable-sync", "--no-first-run",
+                 "--host-resolver-rules=MAP * ~NOTFOUND",  # never the network
                  "--window-size=%d,%d" % window, "--remote-debugging-port=0",
                  "--user-data-dir=" + self.profile, *flags, "about:blank"],
                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=log,
@@ -205,14 +206,16 @@ class Chromium:
             done = {p["guid"] for p in self.event_params("Browser.downloadProgress")
                     if p["state"] == "completed"}
             return len(begun) == count and all(p["guid"] in done for p in begun) and begun
-        return [p["suggestedFilename"] for p in wait_until("%d downloads" % count, complete, seconds)]
+        begun = wait_until("%d downloads" % count, complete, seconds)
+        return [p["suggestedFilename"] for p in begun]
 
     def wait_new_tab(self, seconds=DEADLINE_SECONDS):
         """The address of the first other page that leaves about:blank."""
-        targets = lambda: [p["targetInfo"] for p in self.event_params("Target.targetInfoChanged")]
-        return wait_until("a new tab", lambda: next((t["url"] for t in targets() if t["type"] == "page"
-                          and t["targetId"] != self.target and t["url"] not in ("", "about:blank")),
-                          None), seconds)
+        def address():
+            tabs = [p["targetInfo"] for p in self.event_params("Target.targetInfoChanged")]
+            return next((tab["url"] for tab in tabs if tab["type"] == "page" and tab["targetId"]
+                         != self.target and tab["url"] not in ("", "about:blank")), None)
+        return wait_until("a new tab", address, seconds)
 
     def requested_urls(self):
         return [p["request"]["url"] for p in self.event_params("Network.requestWillBeSent")]
