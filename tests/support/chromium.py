@@ -21,9 +21,7 @@ import websocket
 DEADLINE_SECONDS = 20
 KEYS = {  # name: (code, Windows key code, text)
     "Tab": ("Tab", 9, ""), "Enter": ("Enter", 13, "\r"), "Escape": ("Escape", 27, ""),
-    " ": ("Space", 32, " "), "ArrowLeft": ("ArrowLeft", 37, ""), "ArrowUp": ("ArrowUp", 38, ""),
-    "ArrowRight": ("ArrowRight", 39, ""), "ArrowDown": ("ArrowDown", 40, ""),
-}
+    " ": ("Space", 32, " "), "ArrowUp": ("ArrowUp", 38, ""), "ArrowDown": ("ArrowDown", 40, "")}
 ALT, CTRL, SHIFT = 1, 2, 8
 
 
@@ -53,7 +51,7 @@ def wait_until(what, probe, seconds=DEADLINE_SECONDS):
 
 
 class Chromium:
-    def __init__(self, *flags, window=(1024, 768)):
+    def __init__(self, *flags):
         self.profile = tempfile.mkdtemp(prefix="brevolt-chromium-")
         self.log = os.path.join(self.profile, "stderr.log")
         with open(self.log, "wb") as log:
@@ -62,7 +60,7 @@ class Chromium:
                  "--disable-dev-shm-usage", "--disable-background-networking",
                  "--disable-component-update", "--disable-sync", "--no-first-run",
                  "--host-resolver-rules=MAP * ~NOTFOUND",  # never the network
-                 "--window-size=%d,%d" % window, "--remote-debugging-port=0",
+                 "--window-size=1024,768", "--remote-debugging-port=0",
                  "--user-data-dir=" + self.profile, *flags, "about:blank"],
                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=log,
                 start_new_session=True, preexec_fn=_die_with_parent)
@@ -160,10 +158,9 @@ class Chromium:
         return wait_until(expression, lambda: self.evaluate(expression, seconds), seconds)
 
     def box(self, selector):
-        """The element's {x, y, width, height} in CSS pixels of the viewport."""
-        return self.evaluate("(() => { const r = document.querySelector(%s)"
-                             ".getBoundingClientRect(); return {x: r.x, y: r.y, width: r.width,"
-                             " height: r.height}; })()" % json.dumps(selector))
+        """The element's {x, y, width, height, ...} in CSS pixels of the viewport."""
+        return self.evaluate("document.querySelector(%s).getBoundingClientRect().toJSON()"
+                             % json.dumps(selector))
 
     def screenshot(self, path):
         with open(path, "wb") as png:
@@ -183,11 +180,9 @@ class Chromium:
         self.mouse("mouseReleased", x, y)
 
     def key(self, name, modifiers=0):
-        """A key from KEYS (or a printable character) pressed and released."""
-        code, number, text = KEYS[name] if name in KEYS else ("Key" + name.upper(),
-                                                              ord(name.upper()), name)
-        if modifiers & (ALT | CTRL):
-            text = ""
+        """A key from KEYS pressed and released; with Ctrl or Alt it types nothing."""
+        code, number, text = KEYS[name]
+        text = "" if modifiers & (ALT | CTRL) else text
         common = dict(key=name, code=code, windowsVirtualKeyCode=number, modifiers=modifiers)
         self.send("Input.dispatchKeyEvent", type="keyDown" if text else "rawKeyDown", text=text,
                   **common)
