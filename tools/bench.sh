@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Measures what "small and fast" means for brevolt.exe, the Linux program and
 # the page, and prints one table, each figure beside a reference measured in
-# the same run. Reports, never judges: the exit code is 0 whenever every measurement
-# could be taken.
+# the same run. Reports, never judges: the exit code is 0 whenever every
+# measurement could be taken.
 #   tools/bench.sh [START-UP RUNS]   (runs of each program, default 15)
 # Release builds in build/bench-native, build/bench-win32 and build/bench-web
 # (another prefix than build/bench with BREVOLT_BENCH_PREFIX); the Linux
@@ -98,8 +98,9 @@ if { [ -f "$web/CMakeCache.txt" ] ||
      emcmake cmake -S . -B "$web" -DBREVOLT_BACKEND=web >"$web.configure.log" 2>&1; } &&
    cmake --build "$web" -j 2 --target brevolt_page >"$web.build.log" 2>&1; then
   page=$web/brevolt.html
-  rows+=("$(awk -v raw="$(stat -c %s "$page")" -v packed="$(gzip -9 -n -c "$page" | wc -c)" 'BEGIN {
-    printf "page size, gzipped (brevolt.html: script, wasm, font)|%.1f KB|%.1f KB raw|-|<= 64 KB", packed/1024, raw/1024 }')")
+  rows+=("$(awk -v raw="$(stat -c %s "$page")" -v packed="$(gzip -9 -n -c "$page" | wc -c)" '
+    BEGIN { printf "page size, gzipped (brevolt.html: script, wasm, font)|%.1f KB|%.1f KB raw|-|<= 64 KB",
+            packed / 1024, raw / 1024 }')")
   while IFS= read -r row; do rows+=("$row"); done < <(/usr/bin/python3 bench/page_bench.py \
     "$page" bench/plain_controls.html "$runs")
 else

@@ -50,10 +50,11 @@ screenshot() { # pid of the program, its log, its build folder
 if [ "$task" = web ]; then
   build=$root/build/web-release
   export NODE_PATH=/usr/share/nodejs # Debian's Emscripten looks for its Node modules there
-  emcmake cmake -S "$root" -B "$build" -DBREVOLT_BACKEND=web -DCMAKE_BUILD_TYPE=Release >/dev/null
+  # The web build's own default build type: the page as it ships.
+  emcmake cmake -S "$root" -B "$build" -DBREVOLT_BACKEND=web -U CMAKE_BUILD_TYPE >/dev/null
   cmake --build "$build" --target brevolt_page -j2 >/dev/null
   page=$build/brevolt.html
-  echo "Built $page (release build, one self-contained file)"
+  echo "Built $page (the release page, one self-contained file)"
   if [ -n "$had_display" ]; then
     for opener in xdg-open sensible-browser; do
       command -v "$opener" >/dev/null && exec "$opener" "$page"
