@@ -15,8 +15,10 @@ target_compile_options(brevolt_script PRIVATE ${BREVOLT_WEB_SIZE_OPTIONS})
 # The blocking waits (EventWait, MessageBoxShow, the file operations) suspend
 # the program until the page has what they wait for. The page runs main
 # itself (ccall, async) to learn when it has returned.
-set(BREVOLT_WEB_LINK_OPTIONS ${BREVOLT_WEB_SIZE_OPTIONS} -sASYNCIFY -sMODULARIZE
-  -sEXPORT_NAME=Brevolt -sSINGLE_FILE -sENVIRONMENT=web -sINVOKE_RUN=0
+# ASYNCIFY_STACK_SIZE: room to save the deepest suspended call chain, a
+# GoogleTest body's included.
+set(BREVOLT_WEB_LINK_OPTIONS ${BREVOLT_WEB_SIZE_OPTIONS} -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384
+  -sMODULARIZE -sEXPORT_NAME=Brevolt -sSINGLE_FILE -sENVIRONMENT=web -sINVOKE_RUN=0
   -sEXPORTED_RUNTIME_METHODS=ccall -sEXPORTED_FUNCTIONS=_main,_malloc,_free
   -sALLOW_MEMORY_GROWTH
   # What the page does without: a smaller allocator, the old browsers' text
