@@ -162,8 +162,8 @@ class PageTest(unittest.TestCase):
         self.click(ADD)  # a click right after another is not lost
         self.click(SAVE_CONFIG)
         self.assertEqual(self.browser.wait_downloads(2), ["autoexec.cfg", "buyscript.cfg"])
-        lines = [INITIAL_OUTPUT] + [line for *_, line in cases] + [NOTHING_SELECTED_LINE]
-        for name, lines in (("autoexec.cfg", []), ("buyscript.cfg", lines)):
+        added = [INITIAL_OUTPUT] + [line for *_, line in cases] + [NOTHING_SELECTED_LINE]
+        for name, lines in (("autoexec.cfg", []), ("buyscript.cfg", added)):
             with open(os.path.join(self.downloads, name), "rb") as file:
                 self.assertEqual(file.read(), expected_file(name, lines))
         self.assertEqual([url for url in self.browser.requested_urls()
