@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Measures what "small and fast" means for brevolt.exe and the Linux program
-# and prints one table, each figure beside a reference measured in the same
-# run. Reports, never judges: the exit code is 0 whenever every measurement
-# could be taken.
+# Measures what "small and fast" means for brevolt.exe, the Linux program and
+# the page, and prints one table, each figure beside a reference measured in
+# the same run. Reports, never judges: the exit code is 0 whenever every
+# measurement could be taken.
 #   tools/bench.sh [START-UP RUNS]   (runs of each program, default 15)
-# Release builds in build/bench-native and build/bench-win32 (another prefix
-# than build/bench with BREVOLT_BENCH_PREFIX); the Linux programs and, under
-# Wine, the Windows ones run on a private display.
+# Release builds in build/bench-native, build/bench-win32 and build/bench-web
+# (another prefix than build/bench with BREVOLT_BENCH_PREFIX); the Linux
+# programs and, under Wine, the Windows ones run on a private display, the
+# page in headless chromium.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -88,6 +89,23 @@ for reference in "minimal_window_gtk|bare GTK window|-|-" \
     { echo "start-up and memory against $name could not be measured"; continue; }
   while IFS= read -r row; do rows+=("$row"); done <<<"$measured"
 done
+
+echo "measuring the page in headless chromium ($runs start-ups of each page)..."
+web=$prefix-web
+export NODE_PATH=/usr/share/nodejs # Debian's Emscripten looks for its Node modules there
+# The page as it ships: the web build's own default build type.
+if { [ -f "$web/CMakeCache.txt" ] ||
+     emcmake cmake -S . -B "$web" -DBREVOLT_BACKEND=web >"$web.configure.log" 2>&1; } &&
+   cmake --build "$web" -j 2 --target brevolt_page >"$web.build.log" 2>&1; then
+  page=$web/brevolt.html
+  rows+=("$(awk -v raw="$(stat -c %s "$page")" -v packed="$(gzip -9 -n -c "$page" | wc -c)" '
+    BEGIN { printf "page size, gzipped (brevolt.html: script, wasm, font)|%.1f KB|%.1f KB raw|-|<= 64 KB",
+            packed / 1024, raw / 1024 }')")
+  while IFS= read -r row; do rows+=("$row"); done < <(/usr/bin/python3 bench/page_bench.py \
+    "$page" bench/plain_controls.html "$runs")
+else
+  echo "the page could not be built; see $web.configure.log and $web.build.log"
+fi
 
 echo "measuring $BREVOLT_WINDOWS_BITS-bit programs under Wine ($runs start-ups of each program)..."
 wine_prefix_ready || { echo "Wine could not start"; exit 1; }

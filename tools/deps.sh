@@ -4,7 +4,9 @@
 #   deps.sh native    build and run the Linux program (and, with no display,
 #                     take its screenshot on a virtual one)
 #   deps.sh windows   build brevolt.exe and run it under Wine
-#   deps.sh package   build both programs and the packages, and check them
+#   deps.sh package   build both programs, the page and the packages, and check them
+#   deps.sh web       build the page and open it (or, with no display, take its
+#                     screenshot in headless chromium)
 #   deps.sh test      build everything and run every test (the default)
 # Further arguments name more packages.
 set -euo pipefail
@@ -21,6 +23,11 @@ screenshot=(xvfb imagemagick x11-utils)
 windows_build=(cmake g++-mingw-w64-i686-posix)
 # The Debian package's tools and checks.
 package=(dpkg-dev lintian desktop-file-utils appstream python3)
+# The page: Debian's Emscripten, and the font it carries, cut from Wine's
+# Tahoma-metric one with fontTools.
+web_build=(cmake make emscripten fonts-wine python3-fonttools python3-brotli)
+# Headless chromium, driven over the DevTools protocol from Debian's Python.
+browser=(chromium python3-websocket)
 
 wine=()
 wanted=()
@@ -29,14 +36,19 @@ case $task in
     wanted=("${native[@]}")
     [ -n "${DISPLAY:-}" ] || wanted+=("${screenshot[@]}") ;;
   windows) wanted=("${windows_build[@]}" "${screenshot[@]}" fonts-wine) wine=(wine) ;;
-  package) wanted=("${native[@]}" "${windows_build[@]}" "${package[@]}") ;;
+  package) wanted=("${native[@]}" "${windows_build[@]}" "${package[@]}" "${web_build[@]}") ;;
+  web)
+    # With a display the player's own browser opens the page.
+    wanted=("${web_build[@]}")
+    [ -n "${DISPLAY:-}" ] || wanted+=("${browser[@]}") ;;
   test)
-    # The tests drive both programs from outside: the Linux one over the
-    # accessibility bus, the Windows one under Wine.
+    # The tests drive the programs from outside: the Linux one over the
+    # accessibility bus, the Windows one under Wine, the page in chromium.
     wanted=("${native[@]}" "${windows_build[@]}" "${package[@]}" "${screenshot[@]}" googletest
-            xdotool x11-utils xauth python3-pyatspi at-spi2-core dbus-daemon fonts-wine)
+            xdotool x11-utils xauth python3-pyatspi at-spi2-core dbus-daemon fonts-wine
+            "${web_build[@]}" "${browser[@]}")
     wine=(wine) ;;
-  *) echo "usage: $0 [native|windows|package|test] [package...]" >&2; exit 2 ;;
+  *) echo "usage: $0 [native|windows|package|web|test] [package...]" >&2; exit 2 ;;
 esac
 wanted+=("$@")
 if [ ${#wine[@]} -gt 0 ]; then

@@ -2,7 +2,8 @@
 # Builds what players download and checks it as it is built:
 #   dist/brevolt_<version>_<arch>.deb   the Linux program for Debian and Ubuntu
 #   dist/brevolt-<version>-win32.zip    brevolt.exe and a README.txt
-#   dist/SHA256SUMS                     both of them
+#   dist/brevolt-<version>.html         the page: the program for any current browser
+#   dist/SHA256SUMS                     all three
 # The same commit gives the same bytes in any folder and at any time: every
 # time stamp is the last commit's (SOURCE_DATE_EPOCH), build paths are mapped
 # out of the binaries, and archives list their files in a fixed order with
@@ -22,17 +23,19 @@ export TZ=UTC LC_ALL=C.UTF-8
 umask 022
 linux_build=build/package-linux
 windows_build=build/package-win32
+web_build=build/package-web
 dist=$root/dist
 stage=$root/build/package-stage
 rm -rf "$dist" "$stage"
 mkdir -p "$dist" "$stage"
 
-configure_and_build() { # dir, cmake arguments...
-  local dir=$1
-  shift
-  cmake -S . -B "$dir" -DBREVOLT_SANITIZE=OFF "$@" >"$dir.configure.log" 2>&1 ||
+configure_and_build() { # dir, target, cmake arguments...
+  local dir=$1 target=$2
+  shift 2
+  # configure_with=emcmake for the page.
+  ${configure_with:-} cmake -S . -B "$dir" -DBREVOLT_SANITIZE=OFF "$@" >"$dir.configure.log" 2>&1 ||
     { cat "$dir.configure.log"; return 1; }
-  cmake --build "$dir" --target brevolt -j "$(nproc)" >"$dir.build.log" 2>&1 ||
+  cmake --build "$dir" --target "$target" -j "$(nproc)" >"$dir.build.log" 2>&1 ||
     { grep -E 'error|Error' "$dir.build.log" | head -20; return 1; }
 }
 
@@ -40,15 +43,21 @@ configure_and_build() { # dir, cmake arguments...
 # are built; the build type adds nothing to them.
 echo "== building the Linux program ($linux_build)"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-configure_and_build "$linux_build" -DCMAKE_BUILD_TYPE=None \
+configure_and_build "$linux_build" brevolt -DCMAKE_BUILD_TYPE=None \
   "-DCMAKE_CXX_FLAGS=$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
   "-DCMAKE_EXE_LINKER_FLAGS=$(dpkg-buildflags --get LDFLAGS)"
 # shellcheck source=/dev/null
 source "$linux_build/generated/package.env" # version, release_date, application_id
 
 echo "== building brevolt.exe ($windows_build)"
-configure_and_build "$windows_build" -DCMAKE_BUILD_TYPE=Release \
+configure_and_build "$windows_build" brevolt -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+
+# The web build's own default build type is the page's release build.
+echo "== building the page ($web_build)"
+export NODE_PATH=/usr/share/nodejs # Debian's Emscripten looks for its Node modules there
+configure_with=emcmake configure_and_build "$web_build" brevolt_page -U CMAKE_BUILD_TYPE \
+  -DBREVOLT_BACKEND=web
 
 # --- The Debian package -------------------------------------------------------
 echo "== the Debian package"
@@ -119,7 +128,12 @@ with zipfile.ZipFile(archive, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as out
             out.writestr(entry, data.read())
 EOF
 
-(cd "$dist" && sha256sum "$(basename "$zip")" "$(basename "$deb")" >SHA256SUMS)
+# --- The page -----------------------------------------------------------------
+page=$dist/brevolt-$version.html
+cp "$web_build/brevolt.html" "$page"
+chmod 0644 "$page"
+
+(cd "$dist" && sha256sum "$(basename "$zip")" "$(basename "$deb")" "$(basename "$page")" >SHA256SUMS)
 
 # --- Checks -------------------------------------------------------------------
 echo "== checking the packages"
@@ -145,4 +159,4 @@ check "brevolt.exe is at most 350 KB" test "$(stat -c %s "$windows_build/brevolt
 [ "$failed" -eq 0 ] || { echo "PACKAGE CHECKS FAILED"; exit 1; }
 
 echo "Wrote, for version $version:"
-(cd "$dist" && ls -l "$(basename "$deb")" "$(basename "$zip")" && cat SHA256SUMS)
+(cd "$dist" && ls -l "$(basename "$deb")" "$(basename "$zip")" "$(basename "$page")" && cat SHA256SUMS)

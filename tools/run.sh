@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
 # Builds the release brevolt.exe (build/win32/brevolt.exe) and starts it under Wine;
 # with --native, builds the Linux program (build/release/brevolt) and starts
-# that, installing only what it needs: no Wine, no MinGW, no test tools.
+# that, installing only what it needs: no Wine, no MinGW, no test tools;
+# with --web, builds the page (build/web-release/brevolt.html) with Emscripten
+# and opens it in your browser.
 # With a display (DISPLAY set) the program runs there until you quit it.
 # Without one it runs on a virtual display, a screenshot of the window is
-# saved to build/brevolt.png, and the program is ended.
+# saved to build/brevolt.png, and the program is ended (the page's is taken
+# in headless chromium).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build/win32
 had_display=${DISPLAY:-}
 
-if [ "${1:-}" = "--native" ]; then
-  task=native
-else
-  task=windows
-fi
+case ${1:-} in
+  --native) task=native ;;
+  --web) task=web ;;
+  *) task=windows ;;
+esac
 "$root/tools/deps.sh" "$task"
 # shellcheck source=tools/wine-session.sh
 source "$root/tools/wine-session.sh"
@@ -43,6 +46,38 @@ screenshot() { # pid of the program, its log, its build folder
   import -window "$window" "$shot"
   echo "No display: ran Brevolt on a virtual one and saved a screenshot to $shot"
 }
+
+if [ "$task" = web ]; then
+  build=$root/build/web-release
+  export NODE_PATH=/usr/share/nodejs # Debian's Emscripten looks for its Node modules there
+  # The web build's own default build type: the page as it ships.
+  emcmake cmake -S "$root" -B "$build" -DBREVOLT_BACKEND=web -U CMAKE_BUILD_TYPE >/dev/null
+  cmake --build "$build" --target brevolt_page -j2 >/dev/null
+  page=$build/brevolt.html
+  echo "Built $page (the release page, one self-contained file)"
+  if [ -n "$had_display" ]; then
+    for opener in xdg-open sensible-browser; do
+      command -v "$opener" >/dev/null && exec "$opener" "$page"
+    done
+    echo "Found no way to open a browser: open file://$page in yours"
+    exit 0
+  fi
+  shot=$root/build/brevolt.png
+  /usr/bin/python3 - "$root/tests/support" "$page" "$shot" <<'EOF'
+import sys
+sys.path.insert(0, sys.argv[1])
+from chromium import Chromium
+browser = Chromium()
+browser.navigate(sys.argv[2])
+# The window is up and drawn in its own font.
+browser.wait_for("document.fonts.ready.then(() => !!document.querySelector("
+                 "'[data-window=\"0\"] [data-gadget=\"30\"]'))")
+browser.screenshot(sys.argv[3])
+browser.close()
+EOF
+  echo "No display: opened the page in headless chromium and saved a screenshot to $shot"
+  exit 0
+fi
 
 if [ "$task" = native ]; then
   # The release build players get; the tests use build/native, with sanitizers.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the native and the Windows builds and runs every test: natively
-# under AddressSanitizer/UBSan (the Linux program too, driven through its
-# accessibility tree), and under Wine (the 32-bit exe, or a 64-bit build of
-# it where the machine runs 64-bit code only), both on a private Xvfb.
+# Builds the native, the Windows and the web builds and runs every test:
+# natively under AddressSanitizer/UBSan (the Linux program too, driven through
+# its accessibility tree), under Wine (the 32-bit exe, or a 64-bit build of
+# it where the machine runs 64-bit code only), both on a private Xvfb, and
+# the page in headless chromium.
 # Ends with one summary line; exit code 0 only when everything passed.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,7 +30,8 @@ configure_and_build() { # dir, target ("all" for every one), extra cmake argumen
   # Configured on every run, with the project's default build type (release
   # for Windows), so a tree configured earlier with another one tests the
   # exe that ships.
-  cmake -S . -B "$dir" -U CMAKE_BUILD_TYPE "$@" >"$dir.configure.log" 2>&1 ||
+  # configure_with=emcmake for the web build.
+  ${configure_with:-} cmake -S . -B "$dir" -U CMAKE_BUILD_TYPE "$@" >"$dir.configure.log" 2>&1 ||
     { cat "$dir.configure.log"; return 1; }
   cmake --build "$dir" --target "$target" -j "$jobs" 2>&1 | grep -E 'error|warning|Error' | head -40
   return "${PIPESTATUS[0]}"
@@ -131,6 +133,25 @@ if wine_display_start; then
   fi
 else
   failures+=("Xvfb could not start")
+fi
+
+# The page needs no display: headless chromium draws it, driven over the
+# DevTools protocol with real mouse and key input.
+echo "== building the page (build/web)"
+export NODE_PATH=/usr/share/nodejs # Debian's Emscripten looks for its Node modules there
+if configure_with=emcmake configure_and_build build/web all -DBREVOLT_BACKEND=web; then
+  # The toolkit's contract as a GoogleTest page; the runner feeds it the real
+  # input it asks for.
+  if [ -f build/web/tests/contract_tests.html ]; then
+    run_suite web-contract 300 /usr/bin/python3 tests/support/run_page_test.py \
+      build/web/tests/contract_tests.html
+  else
+    failures+=("the contract tests page build/web/tests/contract_tests.html was not built")
+  fi
+  run_suite web-page 300 env BREVOLT_PAGE="$root/build/web/brevolt.html" \
+    BREVOLT_EXPECTED="$root/tests/e2e/expected" /usr/bin/python3 tests/e2e/brevolt_web_test.py
+else
+  failures+=("web build")
 fi
 
 echo
