@@ -1,6 +1,8 @@
 """The Linux program, driven from outside through its accessibility tree by
 tools/test.sh in a D-Bus session on a private display. Every wait ends at a
-deadline; none waits a fixed time."""
+deadline; none waits a fixed time. What the shared commands write is checked
+byte for byte by the page's suite; this one checks what the Linux program
+does of its own: layout, boxes, focus, the title bar, files it cannot write."""
 import os
 import re
 import subprocess
@@ -14,19 +16,15 @@ import pyatspi
 warnings.simplefilter("ignore", DeprecationWarning)  # pyatspi's own calls
 
 PROGRAM = os.environ["BREVOLT_PROGRAM"]
-EXPECTED = os.environ["BREVOLT_EXPECTED"]
 OPENED = os.environ["BREVOLT_OPENED"]
 PACKAGE = os.environ["BREVOLT_PACKAGE"]
 DEADLINE_SECONDS = 20
 
 INITIAL_OUTPUT = "Buy Script Output"
-NOTHING_SELECTED_LINE = '"ERROR:" Nothing is selected!'
-QUIT, GENERATE, ABOUT, ADD, SAVE_CONFIG, PRIMARY_AMMO, OUTPUT, LINK = 5, 6, 7, 8, 9, 12, 28, 29
+QUIT, GENERATE, ABOUT, SAVE_CONFIG, PRIMARY_AMMO, OUTPUT, LINK = 5, 6, 7, 9, 12, 28, 29
 # Motif hint bits of what the title bar offers.
 FUNCTIONS_ALL, FUNCTION_MINIMISE, FUNCTION_MAXIMISE, FUNCTION_CLOSE = 1, 8, 16, 32
 DECORATIONS_ALL, DECORATION_MENU, DECORATION_MINIMISE, DECORATION_MAXIMISE = 1, 16, 32, 64
-PICKED_COMBOS = [27, 22, 23, 24, 25, 26]  # key, primary 1 and 2, secondary 1 and 2, armour
-PICKED_CHECKS = [12, 15, 16, 17, 18, 19, 20, 21]
 
 # Gadget number = creation order = place among the window's children: role,
 # text, and the rectangle in the window. GTK grows a widget whose caption does
@@ -110,11 +108,6 @@ def read_file(path, mode="r"):
         return file.read()
 
 
-def expected_file(name, lines=()):
-    return read_file(os.path.join(EXPECTED, name), "rb") + b"".join(
-        line.encode("cp1252") + b"\r\n" for line in lines)
-
-
 def shows_hover_blue(box):
     area = "%dx%d+%d+%d" % (box.width, box.height, box.x, box.y)
     shot = subprocess.run(["import", "-window", "root", "-crop", area, "-depth", "8", "txt:-"],
@@ -171,28 +164,6 @@ class BrevoltTest(unittest.TestCase):
     def press(self, number):
         self.gadget(number).queryAction().doAction(0)
 
-    def output(self):
-        return text_of(self.gadget(OUTPUT))
-
-    def pick(self, combos=(), checks="00000000"):
-        for number, text in zip(PICKED_COMBOS, list(combos) + [""] * 6):
-            entries = [entry.name for entry in self.gadget(number)[0]]
-            self.gadget(number).querySelection().selectChild(entries.index(text) if text else 0)
-        for number, wanted in zip(PICKED_CHECKS, checks):
-            box = self.gadget(number)
-            if state_of(box).contains(pyatspi.STATE_CHECKED) != (wanted == "1"):
-                box.queryAction().doAction(0)
-            wait_until("check box %d" % number,
-                       lambda: state_of(box).contains(pyatspi.STATE_CHECKED) == (wanted == "1"))
-
-    def generate(self, expected):
-        self.press(GENERATE)
-        wait_until(repr(expected), lambda: self.output() == expected)
-
-    def wait_for_file(self, name, expected):
-        with_bytes = lambda: read_file(os.path.join(self.work.name, name), "rb") == expected
-        wait_until(name + " as expected", with_bytes)
-
     def dismiss_box(self, title, text):
         def box_saying():
             box = self.window_with_role("alert")
@@ -244,37 +215,6 @@ class BrevoltTest(unittest.TestCase):
                     self.assertEqual(text_of(gadget), text)
                     self.assertEqual([box.x, box.y, box.width, box.height], rectangle)
         self.assertFalse(state_of(self.gadget(OUTPUT)).contains(pyatspi.STATE_EDITABLE))
-        self.quit_with_exit_code_zero()
-
-    def test_generate_shows_exactly_the_current_picks(self):
-        cases = [
-            (("Key Pad Enter", "AK47", "M4A1", "Glock", "Dual Elites", "Kevlar & Helmet"),
-             "11111111",
-             'bind "kp_enter" "buy ak47; buy m4a1; buy primammo; buy glock; buy elite; '
-             'buy secammo; buy vesthelm; buy flashbang; buy flashbang; buy hegrenade; '
-             'buy smokegrenade; buy nvgs; buy defuser"'),
-            (("Backslash",), "00000000", 'bind "\\" ""'),
-            (("", "", "AWP"), "00100000", ' "buy awp; buy flashbang"'),
-            ((), "00000000", NOTHING_SELECTED_LINE),
-        ]
-        for combos, checks, expected in cases:
-            self.pick(combos, checks)
-            self.generate(expected)
-        self.quit_with_exit_code_zero()
-
-    def test_add_and_save_config_write_both_files_byte_for_byte(self):
-        first = 'bind "q" "buy m4a1; buy primammo"'
-        self.press(ADD)  # before any Generate: the first text is kept too
-        self.generate(NOTHING_SELECTED_LINE)
-        self.press(ADD)
-        self.pick(("Q", "M4A1"), "10000000")
-        self.generate(first)
-        self.press(ADD)
-        self.press(ADD)  # a click right after another is not lost
-        self.press(SAVE_CONFIG)
-        self.wait_for_file("autoexec.cfg", expected_file("autoexec.cfg"))
-        added = [INITIAL_OUTPUT, NOTHING_SELECTED_LINE, first, first]
-        self.wait_for_file("buyscript.cfg", expected_file("buyscript.cfg", added))
         self.quit_with_exit_code_zero()
 
     def test_files_that_cannot_be_written_or_created_are_reported_in_order(self):
