@@ -19,7 +19,12 @@ class PageRun:
         self.exit_code = None
 
     def perform(self, request):
-        if "click" in request:
+        answer = ""
+        if "screenshot" in request:
+            x, y, width, height = request["screenshot"]
+            answer = self.browser.send("Page.captureScreenshot", clip=dict(
+                x=x, y=y, width=width, height=height, scale=1))["data"]
+        elif "click" in request:
             x, y = request["click"]
             self.browser.mouse("mouseMoved", x, y)
             self.browser.mouse("mousePressed", x, y, 1)
@@ -32,7 +37,8 @@ class PageRun:
             self.browser.send("Input.dispatchKeyEvent", type="keyDown" if text else "rawKeyDown",
                               text=text, **common)
             self.browser.send("Input.dispatchKeyEvent", type="keyUp", **common)
-        self.browser.send("Runtime.evaluate", expression="self.harnessAnswer()")
+        self.browser.send("Runtime.evaluate",
+                          expression="self.harnessAnswer(%s)" % json.dumps(answer))
 
     def handle(self, event):
         params = event["params"]

@@ -69,6 +69,28 @@ EM_JS(void, WatchForBox, (int32_t call, int32_t context), {
 EM_JS(void, StopWatchingForBox, (), {
     Module.tkBoxWatcher.disconnect();
 });
+
+// The harness answers with the screenshot of the rectangle as a PNG in
+// base64; the page decodes it, as the browser showed it.
+EM_ASYNC_JS(int32_t, ShownRectangle, (int32_t element, int32_t** pixels), {
+    const box = Module.tk.els[element].getBoundingClientRect();
+    const png = await new Promise(answered => {
+        self.harnessAnswer = answered;
+        self.harnessInput(JSON.stringify({screenshot: [box.x, box.y, box.width, box.height]}));
+    });
+    const image = await createImageBitmap(await (await fetch('data:image/png;base64,' + png)).blob());
+    const canvas = new OffscreenCanvas(image.width, image.height);
+    const context = canvas.getContext('2d');
+    context.drawImage(image, 0, 0);
+    const rgba = context.getImageData(0, 0, image.width, image.height).data;
+    const count = image.width * image.height;
+    const out = _malloc(4 * count);
+    for (let i = 0; i < count; ++i) {
+        HEAP32[(out >> 2) + i] = rgba[4 * i] | rgba[4 * i + 1] << 8 | rgba[4 * i + 2] << 16;
+    }
+    HEAP32[pixels >> 2] = out;
+    return count;
+});
 // clang-format on
 
 void Key(const char* key, const char* code, int32_t keyCode, bool alt, bool ctrl, bool shift) {
@@ -162,6 +184,14 @@ void SetEnabled(intptr_t handle, bool enabled) {
 
 bool IsEnabled(intptr_t handle) {
     return ElementEnabled(ElementOf(handle)) != 0;
+}
+
+std::vector<int32_t> ShownPixels(intptr_t control) {
+    int32_t* pixels = nullptr;
+    const int32_t count = ShownRectangle(ElementOf(control), &pixels);
+    std::vector<int32_t> shown(pixels, pixels + count);
+    std::free(pixels);
+    return shown;
 }
 
 void AnsweringBoxes(TestStep action, TestStep probe, void* context) {
