@@ -70,13 +70,15 @@ EM_JS(void, StopWatchingForBox, (), {
     Module.tkBoxWatcher.disconnect();
 });
 
-// The harness answers with the screenshot of the rectangle as a PNG in
-// base64; the page decodes it, as the browser showed it.
+// The harness answers with a screenshot of the area inside the element's
+// border as a PNG in base64; the page decodes it.
 EM_ASYNC_JS(int32_t, ShownRectangle, (int32_t element, int32_t** pixels), {
-    const box = Module.tk.els[element].getBoundingClientRect();
+    const el = Module.tk.els[element];
+    const box = el.getBoundingClientRect();
+    const area = [box.x + el.clientLeft, box.y + el.clientTop, el.clientWidth, el.clientHeight];
     const png = await new Promise(answered => {
         self.harnessAnswer = answered;
-        self.harnessInput(JSON.stringify({screenshot: [box.x, box.y, box.width, box.height]}));
+        self.harnessInput(JSON.stringify({screenshot: area}));
     });
     const image = await createImageBitmap(await (await fetch('data:image/png;base64,' + png)).blob());
     const canvas = new OffscreenCanvas(image.width, image.height);
