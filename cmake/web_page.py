@@ -1,6 +1,7 @@
 """Writes a self-contained page: the template with the program's script (an
-Emscripten single-file build) and, for @FONT@, a Latin subset of the dialog
-font as WOFF2, both inline. The same inputs give the same bytes."""
+Emscripten single-file build, which decodes its inline wasm itself) and, for
+@FONT@, a Latin subset of the dialog font as WOFF2, both inline. The same
+inputs give the same bytes."""
 import argparse
 import base64
 import io
@@ -27,6 +28,13 @@ def font_subset(path):
     return base64.b64encode(woff2.getvalue()).decode("ascii")
 
 
+# The wasm is inline, as base64: decoded in the page, as Emscripten does when
+# it cannot fetch, it is ready sooner than through a fetch of its data: URL,
+# which a browser serves from another process.
+INLINE_FETCH = 'if(typeof fetch=="function"){'
+DECODE_INLINE = 'if(typeof fetch=="function"&&!isDataURI(wasmBinaryFile)){'
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--template", required=True)
@@ -39,6 +47,9 @@ def main():
     with open(args.script, encoding="utf-8") as script:
         # Inline, the script must not end its own element.
         code = script.read().replace("</script", "<\\/script")
+    if code.count(INLINE_FETCH) != 1:
+        raise SystemExit("%s: not the single-file script this page expects" % args.script)
+    code = code.replace(INLINE_FETCH, DECODE_INLINE)
     if "@FONT@" in page:
         page = page.replace("@FONT@", font_subset(args.font))
     page = page.replace("@SCRIPT@", code.strip())
