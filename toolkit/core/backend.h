@@ -9,8 +9,7 @@
 //
 // What each backend raises, and how:
 // - every backend: EVENT_CLOSE_WINDOW through WindowEventQueue when its
-//   window system asks to close a window (none where windows cannot be
-//   closed from outside, as in a page); a gadget event for a button's or
+//   window system asks to close a window (Alt+F4 in a page); a gadget event for a button's or
 //   check box's click (0), a link's click (0), a combo box's selection change
 //   (1), its list opening (7) and closing (8) where the platform has them;
 //   and the output box's and the combo box's focus reports;
