@@ -63,7 +63,7 @@ if [ "$task" = web ]; then
     exit 0
   fi
   shot=$root/build/brevolt.png
-  /usr/bin/python3 - "$root/tests/support" "$page" "$shot" <<'EOF'
+  /usr/bin/python3 - "$root/tools" "$page" "$shot" <<'EOF'
 import sys
 sys.path.insert(0, sys.argv[1])
 from chromium import Chromium

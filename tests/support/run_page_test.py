@@ -2,10 +2,12 @@
 chromium from file://: relays its output, performs the real input it asks
 for through the harnessInput binding, and exits with its exit code."""
 import json
+import os
 import sys
 import time
 
-from chromium import Chromium
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from chromium import Chromium  # noqa: E402
 
 PAGE_SECONDS = 300
 # The longest a page may go without a word or a request.

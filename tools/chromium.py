@@ -1,7 +1,9 @@
 """Debian's headless chromium, driven over the DevTools protocol with
 python3-websocket: one browser per Chromium(), in its own process group, with
 a throw-away profile. Input is real (hit-tested, user activation included).
-Every wait ends at a deadline and raises AssertionError with what it waited for."""
+Every wait ends at a deadline and raises AssertionError with what it waited for.
+It serves run.sh --web (the screenshot without a display), the page's bench
+and its tests."""
 import atexit
 import base64
 import ctypes
