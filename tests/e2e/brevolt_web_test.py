@@ -25,6 +25,16 @@ with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "
     RECTANGLES = [(int(x), int(y), int(width), 21 if kind == "COMBO" else int(height))
                   for kind, x, y, width, height in re.findall(
                       r"^\s*\{\w+, KIND_(\w+), (\d+), (\d+), (\d+), (\d+),", layout.read(), re.M)]
+# What a screen reader finds in the window: role and name of each control.
+CONTROL_ROLES = ("button", "checkbox", "combobox", "group", "link", "textbox")
+NAMED = sorted(
+    [("group", n) for n in ("Primary Weapon", "Secondary Weapon", "Items", "Armor", "Key Press")]
+    + [("button", n) for n in ("Quit", "Generate", "About", "Add", "Save Config")]
+    + [("checkbox", n) for n in ("Primary Ammo", "Secondary Ammo", "Flashbang 1", "Flashbang 2",
+                                 "HE Grenade", "Smoke Grenade", "Nightvision", "Defusal Kit")]
+    + [("combobox", w + ", Choice " + c) for w in ("Primary Weapon", "Secondary Weapon")
+       for c in "12"] + [("combobox", "Armor"), ("combobox", "Key Press"),
+                          ("textbox", INITIAL_OUTPUT), ("link", "Oskerand")])
 SHOWN = ("!!document.querySelector('[data-window=\"0\"] [data-gadget=\"30\"]')"
          "?.getClientRects().length")
 BOX = "document.querySelector('dialog[open]')"
@@ -140,6 +150,11 @@ class PageTest(unittest.TestCase):
                            round(b["width"]), round(b["height"])) for b in places], RECTANGLES)
         self.assertEqual(self.js(CUT_CAPTIONS), [])
         self.assertTrue(self.js("%s.readOnly" % control(OUTPUT)))
+        tree = self.browser.send("Accessibility.getFullAXTree")["nodes"]
+        named = [(n["role"]["value"], n["name"]["value"]) for n in tree
+                 if not n["ignored"] and n["role"]["value"] in CONTROL_ROLES]
+        # The page's own folder button is not the program's.
+        self.assertEqual(sorted(named), sorted(NAMED + [("button", "Save into a folder…")]))
 
     def test_generated_lines_added_and_saved_as_two_downloads_byte_for_byte(self):
         self.open_page()
